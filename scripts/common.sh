@@ -1,0 +1,17 @@
+# Shared by the build scripts: the packages each kind of build needs and a configure-and-build step.
+# Sourced, not run.
+
+TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev)
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
+
+# build_tree DIR [CMAKE_OPTION...]: configures DIR once, then builds whatever changed.
+build_tree() {
+    local dir="$1"
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$TOP" -B "$dir" -G Ninja -DTARVELLE_WERROR=ON "$@"
+    fi
+    cmake --build "$dir"
+}
