@@ -1,0 +1,49 @@
+#include "record_invariants.h"
+
+namespace tarvelle::testing {
+
+namespace {
+
+bool OnBoard(int square) {
+    const int row = square / 16;
+    const int column = square % 16;
+    return row >= 3 && row <= 12 && column >= 3 && column <= 11;
+}
+
+std::string SquareFault(const PositionRecord& r, int square) {
+    const int code = r.squares[square];
+    if (code == 0) return {};
+    const std::string where = "square " + std::to_string(square) + " holds code " + std::to_string(code);
+    if (!OnBoard(square)) return where + " off the board";
+    if (code < 16 || code > 47) return where + ", not a piece code";
+    if (r.pieceSquares[code] != square) {
+        return where + " but that code's square is " + std::to_string(r.pieceSquares[code]);
+    }
+    return {};
+}
+
+std::string PieceFault(const PositionRecord& r, int code) {
+    const int square = r.pieceSquares[code];
+    if (square == 0) return {};
+    const std::string where = "code " + std::to_string(code) + " is at square " + std::to_string(square);
+    if (code < 16) return where + ", but codes below 16 are no pieces";
+    if (!OnBoard(square)) return where + ", not a board point";
+    if (r.squares[square] != code) return where + ", which holds " + std::to_string(r.squares[square]);
+    return {};
+}
+
+}  // namespace
+
+std::string RecordFaults(const PositionRecord& record) {
+    if (record.side != 0 && record.side != 1) return "side is " + std::to_string(record.side);
+    for (int square = 0; square < 256; ++square) {
+        if (std::string fault = SquareFault(record, square); !fault.empty()) return fault;
+    }
+    for (int code = 0; code < 48; ++code) {
+        if (std::string fault = PieceFault(record, code); !fault.empty()) return fault;
+    }
+    if (CchessRecordIsConsistent(&record) != 1) return "the library finds its working data inconsistent";
+    return {};
+}
+
+}  // namespace tarvelle::testing
