@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Measures perft(5) from the start position with our rules library and with Fairy-Stockfish's own
+# perft, one after the other on this machine, prints the ratio, then runs the rules benchmarks.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+"$TOP/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" fairy-stockfish
+build_tree "$TOP/build-bench" -DCMAKE_BUILD_TYPE=Release -DTARVELLE_BUILD_TESTS=OFF -DTARVELLE_BUILD_APP=OFF
+
+start="rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
+now() { date +%s.%N; }
+
+echo "== perft 5 from the start position"
+t0=$(now)
+ours=$("$TOP/build-bench/bin/perft" "$start" 5 bench | head -n 1)
+t1=$(now)
+theirs=$(printf 'uci\nsetoption name UCI_Variant value xiangqi\nposition startpos\ngo perft 5\nquit\n' |
+    /usr/games/fairy-stockfish | sed -n 's/^Nodes searched: //p')
+t2=$(now)
+
+awk -v ours="$ours" -v theirs="$theirs" -v t0="$t0" -v t1="$t1" -v t2="$t2" 'BEGIN {
+    a = t1 - t0; b = t2 - t1
+    printf "tarvelle perft:        %d nodes in %.2f s, %.1f M nodes/s\n", ours, a, ours / a / 1e6
+    printf "fairy-stockfish perft: %d nodes in %.2f s, %.1f M nodes/s\n", theirs, b, theirs / b / 1e6
+    printf "fairy-stockfish time / tarvelle time = %.2f\n", b / a
+    if (ours != theirs) { print "node counts differ"; exit 1 }
+}'
+
+echo "== rules library benchmarks"
+"$TOP/build-bench/bin/cchess_bench" "$@"
