@@ -108,7 +108,8 @@ std::string Compare(const PositionRecord& record, Coverage& coverage) {
         coverage.losses += (status & CCHESS_STATUS_LOST) != 0 ? 1 : 0;
         if (const std::string fault = RecordFaults(*copy); !fault.empty()) return fault + what();
         if (!SamePosition(ref::FromRecord(*copy), ref::Apply(position, move))) {
-            return std::string("wrong position ") + CchessBoard2Fen(copy.get()) + what();
+            const std::string after = CchessBoard2Fen(copy.get());  // before what() reuses the text
+            return "wrong position " + after + what();
         }
         if (CchessUndoMove(copy.get()) != 1 ||
             std::memcmp(copy.get(), &record, sizeof record) != 0) {
