@@ -292,4 +292,34 @@ TEST(KinglessPositions, RemovingTheKingUnpinsItsPieces) {
     EXPECT_EQ(RecordFaults(*record), "");
 }
 
+// The soundness check every test here leans on must itself notice damage to the public fields.
+TEST(RecordConsistency, DamagedTablesAreNoticed) {
+    const auto sound = FromFen(tarvelle::testing::kOpeningFen);
+    ASSERT_EQ(CchessRecordIsConsistent(sound.get()), 1);
+    const struct {
+        const char* what;
+        void (*damage)(PositionRecord&);
+    } cases[] = {
+        {"side 2", [](PositionRecord& r) { r.side = 2; }},
+        {"side -1", [](PositionRecord& r) { r.side = -1; }},
+        {"piece table points at an empty point",
+         [](PositionRecord& r) { r.pieceSquares[16] = kE4; }},
+        {"piece on a point its code does not name", [](PositionRecord& r) { r.squares[kE4] = 16; }},
+        {"a code that is no piece", [](PositionRecord& r) { r.squares[kE0] = 50; }},
+        {"a piece off the board",
+         [](PositionRecord& r) {
+             r.squares[kE0] = 0;
+             r.squares[Square(13, 7)] = 16;
+             r.pieceSquares[16] = Square(13, 7);
+         }},
+    };
+    for (const auto& c : cases) {
+        auto damaged = std::make_unique<PositionRecord>(*sound);
+        c.damage(*damaged);
+        EXPECT_EQ(CchessRecordIsConsistent(damaged.get()), 0) << c.what;
+        EXPECT_NE(RecordFaults(*damaged), "") << c.what;
+    }
+    EXPECT_EQ(CchessRecordIsConsistent(nullptr), 0);
+}
+
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "position_samples.h"
 #include "record_invariants.h"
@@ -205,6 +206,32 @@ TEST(Fen, SplitDigitsAreCleanAndComeBackJoined) {
                               "RNBAKABNR w"),
               1);
     EXPECT_EQ(FenOf(*record), kOpening);
+}
+
+TEST(Fen, AllZeroRecordIsTheEmptyBoardWithRedToMove) {
+    const auto zeroed = std::make_unique<PositionRecord>();
+    EXPECT_EQ(FenOf(*zeroed), kEmptyBoard);
+    EXPECT_EQ(RecordFaults(*zeroed), "");
+    EXPECT_EQ(CchessLegalMoves(zeroed.get(), nullptr, 0), 0);
+}
+
+// Each thread writes into a text of its own, so texts made at the same time do not mix.
+TEST(Fen, TextsOfDifferentThreadsStayApart) {
+    const std::string texts[2] = {kOpening, tarvelle::testing::MiddleGameFens()[1]};
+    int mixed[2] = {0, 0};
+    auto work = [&](int index) {
+        auto record = std::make_unique<PositionRecord>();
+        CchessFen2Board(record.get(), texts[index].c_str());
+        for (int round = 0; round < 20000; ++round) {
+            const char* text = CchessBoard2Fen(record.get());
+            if (texts[index] != text) ++mixed[index];
+        }
+    };
+    std::thread other(work, 1);
+    work(0);
+    other.join();
+    EXPECT_EQ(mixed[0], 0);
+    EXPECT_EQ(mixed[1], 0);
 }
 
 }  // namespace
