@@ -26,14 +26,14 @@ private:
     std::uint64_t m_state;
 };
 
-// How many of `count` samples to take in this build: all of them normally, a quarter under the
+// How many of `count` samples to take in this build: all of them normally, a sixth under the
 // sanitizers, whose checks make every position many times dearer.
 constexpr int SampleCount(int count) {
 #if defined(__SANITIZE_ADDRESS__)
-    return count / 4;
+    return count / 6;
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-    return count / 4;
+    return count / 6;
 #else
     return count;
 #endif
