@@ -2,6 +2,7 @@
 #include <cchess/cchess.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "geometry.h"
 #include "record_fields.h"
@@ -11,8 +12,13 @@ using namespace cchess;
 namespace {
 
 bool AllZero(const void* data, std::size_t size) {
+    static constexpr std::uint8_t kZeros[4096] = {};
     const auto* bytes = static_cast<const std::uint8_t*>(data);
-    return std::all_of(bytes, bytes + size, [](std::uint8_t b) { return b == 0; });
+    for (std::size_t done = 0; done < size; done += sizeof kZeros) {
+        const std::size_t chunk = std::min(sizeof kZeros, size - done);
+        if (std::memcmp(bytes + done, kZeros, chunk) != 0) return false;
+    }
+    return true;
 }
 
 bool PiecesAgree(const PositionRecord& r) {

@@ -2,11 +2,12 @@
 //
 // What is read, and what becomes of anything else:
 //   fen       = blank* placement [blank+ side] anything
-//   placement = rank { "/" rank }       ranks after the tenth are ignored; missing ranks are empty
-//   rank      = { piece | digit }       points after the ninth are dropped; missing points are
-//   empty piece     = K A B N R C P for Red, k a b n r c p for Black; E/e and H/h are read as B/b
-//   and N/n digit     = "0".."9", that many empty points side      = "b" or "B" for Black; any
-//   other letter, or none, for Red blank     = space, tab, CR or LF: it ends the placement
+//   placement = rank { "/" rank }   ranks after the tenth are ignored; missing ranks are empty
+//   rank      = { piece | digit }   points after the ninth are dropped; missing ones are empty
+//   piece     = K A B N R C P for Red, k a b n r c p for Black; E/e and H/h read as B/b and N/n
+//   digit     = "0".."9", that many empty points
+//   side      = "b" or "B" for Black; any other letter, or none, for Red
+//   blank     = space, tab, CR or LF: it ends the placement
 // Any other byte inside the placement is skipped. A piece for which every code of its kind is
 // already used (a third chariot, a sixth pawn, a second king) is dropped.
 #include <cchess/cchess.h>

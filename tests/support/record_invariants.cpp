@@ -13,23 +13,23 @@ bool OnBoard(int square) {
 std::string SquareFault(const PositionRecord& r, int square) {
     const int code = r.squares[square];
     if (code == 0) return {};
-    const std::string where = "square " + std::to_string(square) + " holds code " + std::to_string(code);
+    const bool pieceCode = code >= 16 && code <= 47;
+    if (OnBoard(square) && pieceCode && r.pieceSquares[code] == square) return {};
+    const std::string where =
+        "square " + std::to_string(square) + " holds code " + std::to_string(code);
     if (!OnBoard(square)) return where + " off the board";
-    if (code < 16 || code > 47) return where + ", not a piece code";
-    if (r.pieceSquares[code] != square) {
-        return where + " but that code's square is " + std::to_string(r.pieceSquares[code]);
-    }
-    return {};
+    if (!pieceCode) return where + ", not a piece code";
+    return where + " but that code's square is " + std::to_string(r.pieceSquares[code]);
 }
 
 std::string PieceFault(const PositionRecord& r, int code) {
     const int square = r.pieceSquares[code];
-    if (square == 0) return {};
-    const std::string where = "code " + std::to_string(code) + " is at square " + std::to_string(square);
+    if (square == 0 || (code >= 16 && OnBoard(square) && r.squares[square] == code)) return {};
+    const std::string where =
+        "code " + std::to_string(code) + " is at square " + std::to_string(square);
     if (code < 16) return where + ", but codes below 16 are no pieces";
     if (!OnBoard(square)) return where + ", not a board point";
-    if (r.squares[square] != code) return where + ", which holds " + std::to_string(r.squares[square]);
-    return {};
+    return where + ", which holds " + std::to_string(r.squares[square]);
 }
 
 }  // namespace
@@ -42,7 +42,8 @@ std::string RecordFaults(const PositionRecord& record) {
     for (int code = 0; code < 48; ++code) {
         if (std::string fault = PieceFault(record, code); !fault.empty()) return fault;
     }
-    if (CchessRecordIsConsistent(&record) != 1) return "the library finds its working data inconsistent";
+    if (CchessRecordIsConsistent(&record) != 1)
+        return "the library finds its working data inconsistent";
     return {};
 }
 
