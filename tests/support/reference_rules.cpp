@@ -85,16 +85,9 @@ void AppendPseudoMoves(const Position& position, int row, int column, std::vecto
         case Kind::kNone:
             return;
         case Kind::kKing:
-            for (const auto& step : kStraight) {
-                const int r = row + step[0];
-                const int c = column + step[1];
-                if (InPalace(side, r, c) && MayLandOn(position, side, r, c)) {
-                    Add(out, row, column, r, c);
-                }
-            }
-            return;
         case Kind::kAdvisor:
-            for (const auto& step : kSlanted) {
+            // One point, straight for the king and slanted for an advisor, inside the palace.
+            for (const auto& step : piece.kind == Kind::kKing ? kStraight : kSlanted) {
                 const int r = row + step[0];
                 const int c = column + step[1];
                 if (InPalace(side, r, c) && MayLandOn(position, side, r, c)) {
