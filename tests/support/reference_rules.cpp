@@ -118,6 +118,8 @@ void AppendPseudoMoves(const Position& position, int row, int column, std::vecto
             }
             return;
         case Kind::kChariot:
+        case Kind::kCannon:
+            // Both slide over empty points; they differ only in what they may take.
             for (const auto& step : kStraight) {
                 int r = row + step[0];
                 int c = column + step[1];
@@ -126,17 +128,9 @@ void AppendPseudoMoves(const Position& position, int row, int column, std::vecto
                     r += step[0];
                     c += step[1];
                 }
-                if (MayLandOn(position, side, r, c)) Add(out, row, column, r, c);
-            }
-            return;
-        case Kind::kCannon:
-            for (const auto& step : kStraight) {
-                int r = row + step[0];
-                int c = column + step[1];
-                while (OnBoard(r, c) && IsEmpty(position, r, c)) {
-                    Add(out, row, column, r, c);
-                    r += step[0];
-                    c += step[1];
+                if (piece.kind == Kind::kChariot) {
+                    if (MayLandOn(position, side, r, c)) Add(out, row, column, r, c);
+                    continue;
                 }
                 // (r, c) is the screen, if there is one; the first piece beyond it may be taken.
                 r += step[0];
