@@ -1,0 +1,28 @@
+// What the game logic needs from the main window. The Qt main window implements it; tests use a
+// recording fake. All texts are UTF-8.
+#pragma once
+
+#include <string>
+
+namespace tarvelle {
+
+enum class QuestionAnswer { kYes, kNo, kDismissed };
+
+class GameScreen {
+public:
+    virtual ~GameScreen() = default;
+
+    // Replaces the text of the main window's FEN box.
+    virtual void ShowFenText(const std::string& text) = 0;
+
+    // Writes a status bar part: 0 the engine state, 1 the search progress.
+    virtual void ShowStatusText(int part, const std::string& text) = 0;
+
+    // A modal message box with an OK button and an information icon; returns when it is closed.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+
+    // A modal message box with Yes and No buttons.
+    virtual QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) = 0;
+};
+
+}  // namespace tarvelle
