@@ -3,8 +3,10 @@
 
 TOP="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev)
-TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev)
+# The CJK font renders the windows' Chinese texts.
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev fonts-wqy-zenhei)
+# Xvfb and xdotool drive the real program in a real X window.
+TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool xauth)
 
 # build_tree DIR [CMAKE_OPTION...]: configures DIR once, then builds whatever changed.
 build_tree() {
