@@ -1,0 +1,76 @@
+#include "game/game_flow.h"
+
+#include "game/move_stepping.h"
+#include "position/fen_text.h"
+
+namespace tarvelle {
+
+namespace {
+
+constexpr PieceCode kRedKing = 16;
+constexpr PieceCode kBlackKing = 32;
+
+}  // namespace
+
+GameFlow::GameFlow(PositionRecord& gamePosition, MoveList& moveList, BoardMarks& marks,
+                   MainBoard& board, EngineControl& engine, GameScreen& screen)
+    : gamePosition_(gamePosition),
+      moveList_(moveList),
+      marks_(marks),
+      board_(board),
+      engine_(engine),
+      screen_(screen) {}
+
+bool GameFlow::AcceptMove(MoveValue move) {
+    int status = 0;
+    if (CchessTryMove(&gamePosition_, &status, move) == 0) return false;
+    CchessUndoMove(&gamePosition_);
+    if (moveList_.moveCount >= MoveList::kCapacity) return false;
+
+    engine_.BeforeMove(move);
+    AppendMove(moveList_, move);
+    moveList_.gameSide = static_cast<std::int16_t>(1 - moveList_.gameSide);
+    PlayNextMove(gamePosition_, moveList_, board_);
+
+    if ((status & CCHESS_STATUS_LOST) != 0) {
+        const bool blackLost = moveList_.boardSide == kBlackSide;
+        marks_.lostKingSquare = gamePosition_.pieceSquares[blackLost ? kBlackKing : kRedKing];
+        AnnounceResult(blackLost ? "红胜。" : "黑胜。");
+    }
+    engine_.AfterMove(move);
+    return true;
+}
+
+void GameFlow::EnterSquare(Square square) {
+    const PieceCode piece = gamePosition_.squares[square];
+    if (IsOwnPiece(piece, moveList_.boardSide)) {
+        if (marks_.selectedSquare > 0) board_.DrawSquare(marks_.selectedSquare, false);
+        marks_.selectedSquare = static_cast<std::int16_t>(square);
+        board_.DrawSquare(square, true);
+    } else if (marks_.selectedSquare > 0) {
+        if (AcceptMove(MakeMoveValue(marks_.selectedSquare, square))) {
+            screen_.ShowFenText(GameFenText(gamePosition_));
+        }
+    }
+    screen_.ShowStatusText(0, EngineStatusText(engine_.State()));
+}
+
+void GameFlow::AnnounceResult(const std::string& text) {
+    if (marks_.lostKingSquare > 0) board_.DrawSquare(marks_.lostKingSquare, true);
+    screen_.ShowMessage(text + "\n\n本局结束!", "胜负：");
+}
+
+void GameFlow::TakeBackMove() {
+    if (IsEngineLoaded(engine_.State())) engine_.Halt();
+    if (moveList_.currentPly > 0) StepBack(gamePosition_, moveList_, board_);
+    SettleGame();
+    board_.RefreshMoveMarks();
+}
+
+void GameFlow::SettleGame() {
+    engine_.Settle();
+    moveList_.gameSide = moveList_.boardSide;
+    moveList_.moveCount = moveList_.currentPly;
+}
+
+}  // namespace tarvelle

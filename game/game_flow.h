@@ -1,0 +1,47 @@
+// Every move of the game, the user's and the engine's, passes through here: legality, the
+// engine's ponder cycle, the move list, the board and the result. Undo lives here too.
+#pragma once
+
+#include <string>
+
+#include "board/main_board.h"
+#include "game/engine_control.h"
+#include "game/game_screen.h"
+#include "position/move_list.h"
+#include "position/position_record.h"
+
+namespace tarvelle {
+
+class GameFlow {
+public:
+    GameFlow(PositionRecord& gamePosition, MoveList& moveList, BoardMarks& marks, MainBoard& board,
+             EngineControl& engine, GameScreen& screen);
+
+    // Records and plays a legal move and announces a result it brings. Returns false, changing
+    // nothing, for an illegal move or when the move list is full.
+    bool AcceptMove(MoveValue move);
+
+    // The move-entry step for a clicked square: a piece of the side to move becomes the
+    // selection; any other point completes the move from the selection, if there is one.
+    void EnterSquare(Square square);
+
+    // Shows the lost king marked and the result in a message box.
+    void AnnounceResult(const std::string& text);
+
+    // Undo: halts the engine, takes back one ply, cuts the list there and marks the move that is
+    // now last.
+    void TakeBackMove();
+
+private:
+    // Leaves a connected engine Ready and makes the position on the board the end of the game.
+    void SettleGame();
+
+    PositionRecord& gamePosition_;
+    MoveList& moveList_;
+    BoardMarks& marks_;
+    MainBoard& board_;
+    EngineControl& engine_;
+    GameScreen& screen_;
+};
+
+}  // namespace tarvelle

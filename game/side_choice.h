@@ -1,0 +1,29 @@
+// Which side the computer plays, as the side question settles it.
+#pragma once
+
+#include <cstdint>
+
+#include "game/game_screen.h"
+
+namespace tarvelle {
+
+struct SideChoice {
+    bool computerPlaysRed = false;
+    bool computerPlaysBlack = false;
+    // Turned into the engine's node budget; the side question sets it.
+    std::int16_t searchLevel = 0;
+};
+
+// The level every answer of the side question sets: 6^9 nodes per search.
+constexpr std::int16_t kAnsweredSearchLevel = -7;
+
+// Asks "电脑走红方？": Yes gives the computer Red, No gives it Black; a dismissed question
+// changes nothing.
+void AskSideQuestion(GameScreen& screen, SideChoice& sides);
+
+// Whether the computer plays `side` (0 Red; any other value Black).
+constexpr bool ComputerPlays(const SideChoice& sides, std::int16_t side) {
+    return side == 0 ? sides.computerPlaysRed : sides.computerPlaysBlack;
+}
+
+}  // namespace tarvelle
