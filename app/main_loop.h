@@ -1,0 +1,43 @@
+// The program's single-threaded polling loop: engine output first, then an idle step that starts
+// the computer's search when it is the computer's turn, with window events pumped in between.
+#pragma once
+
+#include "app/event_pump.h"
+#include "game/engine_control.h"
+#include "game/game_screen.h"
+#include "game/side_choice.h"
+#include "position/move_list.h"
+
+namespace tarvelle {
+
+class MainLoop {
+public:
+    MainLoop(EngineControl& engine, GameScreen& screen, SideChoice& sides, const MoveList& moveList,
+             EventPump& events);
+
+    // Asks which side the computer plays, then loops until Stop is called.
+    void Run();
+
+    // One idle pass: the computer's search when it is due, pending events, a short wait.
+    void IdleStep();
+
+    // Makes Run return after the current pass, or at once if it has not started looping; called
+    // when the main window goes.
+    void Stop() {
+        stopRequested_ = true;
+        running_ = false;
+    }
+
+    bool Running() const { return running_; }
+
+private:
+    EngineControl& engine_;
+    GameScreen& screen_;
+    SideChoice& sides_;
+    const MoveList& moveList_;
+    EventPump& events_;
+    bool running_ = false;
+    bool stopRequested_ = false;
+};
+
+}  // namespace tarvelle
