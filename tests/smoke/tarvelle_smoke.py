@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""Starts the real program in a real X window and plays it as a user would: answers the side
+question, plays a move with two clicks, takes it back from the menu and closes the window.
+
+usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--screenshot PNG]
+"""
+
+import argparse
+import os
+import struct
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "xsession"))
+from x11_session import XvfbSession, scratch_directory, write_png  # noqa: E402
+
+OPENING_PUZZLE = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4"
+WOOD_TOLERANCE = 40
+
+
+def occupied_cells(placement):
+    """Cell numbers (reading order from the top-left) that hold a piece."""
+    cells = set()
+    for row, rank in enumerate(placement.split("/")):
+        column = 0
+        for char in rank:
+            if char.isdigit():
+                column += int(char)
+            else:
+                cells.add(9 * row + column)
+                column += 1
+    return cells
+
+
+def read_bmp(path):
+    """An 8-bit paletted bottom-up BMP as rows of (r, g, b)."""
+    data = open(path, "rb").read()
+    offset, = struct.unpack_from("<I", data, 10)
+    width, height, _, bits = struct.unpack_from("<iiHH", data, 18)
+    colours, = struct.unpack_from("<I", data, 46)
+    assert bits == 8, "board picture is not 8-bit"
+    palette_start = 14 + struct.unpack_from("<I", data, 14)[0]
+    palette = [struct.unpack_from("<BBBx", data, palette_start + 4 * i)[::-1]
+               for i in range(colours or 256)]
+    stride = (width + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        source = height - 1 - y if height > 0 else y
+        line = data[offset + source * stride: offset + source * stride + width]
+        rows.append([palette[index] for index in line])
+    return rows
+
+
+def board_top(image):
+    """The first window row showing the board picture: below the menu bar."""
+    _, height, rows = image
+    for y in range(height):
+        r, g, b = rows[y][100]
+        if abs(r - 224) < WOOD_TOLERANCE and abs(g - 190) < WOOD_TOLERANCE and abs(b - 136) < WOOD_TOLERANCE:
+            return y
+    raise AssertionError("no board in the window")
+
+
+def cell_pixels(image, top, cell):
+    _, _, rows = image
+    left = 8 + 56 * (cell % 9)
+    upper = top + 8 + 56 * (cell // 9)
+    return [rows[upper + dy][left:left + 56] for dy in range(56)]
+
+
+def background_pixels(board, cell):
+    left = 8 + 56 * (cell % 9)
+    upper = 8 + 56 * (cell // 9)
+    return [board[upper + dy][left:left + 56] for dy in range(56)]
+
+
+def shown_occupancy(image, top, board):
+    """Cells whose pixels differ from the empty board picture."""
+    return {cell for cell in range(90)
+            if cell_pixels(image, top, cell) != background_pixels(board, cell)}
+
+
+def settled_grab(x, window):
+    """Grabs until two grabs in a row agree, so a half-painted window is not read."""
+    previous = None
+    for _ in range(50):
+        image = x.grab(window)
+        if image == previous:
+            return image
+        previous = image
+        time.sleep(0.2)
+    return previous
+
+
+def cell_centre(top, cell):
+    return 8 + 56 * (cell % 9) + 28, top + 8 + 56 * (cell // 9) + 28
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("program")
+    parser.add_argument("board_bmp")
+    parser.add_argument("--screenshot")
+    args = parser.parse_args()
+    board = read_bmp(args.board_bmp)
+    # No board/ folder here: the pictures must be found beside the program.
+    workdir = scratch_directory()
+
+    with XvfbSession() as x:
+        app = subprocess.Popen([os.path.abspath(args.program)], cwd=workdir, env=x.env())
+        try:
+            question = x.wait_for_window("^走棋方提示$")
+            x.key(question, "Return")
+            assert x.window_gone(question), "the side question stayed open"
+            window = x.wait_for_window("^Tarvelle$")
+
+            start = settled_grab(x, window)
+            top = board_top(start)
+            assert shown_occupancy(start, top, board) == occupied_cells(OPENING_PUZZLE), \
+                "the opening puzzle is not drawn piece for piece"
+
+            from_cell, to_cell = 9 * 6 + 2, 9 * 5 + 2  # Red's pawn c3 to c4
+            x.click(window, *cell_centre(top, from_cell))
+            x.click(window, *cell_centre(top, to_cell))
+            moved = settled_grab(x, window)
+            expected = occupied_cells(OPENING_PUZZLE) - {from_cell} | {to_cell}
+            assert shown_occupancy(moved, top, board) == expected, "the move was not played"
+            if args.screenshot:
+                write_png(args.screenshot, moved)
+
+            x.click(window, 20, top // 2)  # the menu
+            time.sleep(0.5)
+            x.xdotool("key", "Down", "Down", "Down", "Return")  # its third item takes back
+            taken_back = settled_grab(x, window)
+            for cell in range(90):
+                assert cell_pixels(taken_back, top, cell) == cell_pixels(start, top, cell), \
+                    "cell %d differs after the take-back" % cell
+
+            assert not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^走棋方提示$"],
+                                      env=x.env(), capture_output=True, text=True).stdout.strip(), \
+                "the side question was asked again"
+            x.key(window, "Escape")
+            code = app.wait(timeout=30)
+            assert code == 0, "exit code %d" % code
+        finally:
+            if app.poll() is None:
+                app.kill()
+                app.wait()
+    print("smoke test passed")
+
+
+if __name__ == "__main__":
+    sys.exit(main())
