@@ -23,8 +23,7 @@ void MainLoop::IdleStep() {
     if (engine_.State() == EngineState::Ready && ComputerPlays(sides_, moveList_.gameSide)) {
         engine_.StartComputerSearch();
     }
-    events_.ProcessPendingEvents();
-    events_.WaitBriefly();
+    events_.ProcessEventsOrWaitBriefly();
 }
 
 }  // namespace tarvelle

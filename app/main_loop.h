@@ -18,7 +18,7 @@ public:
     // Asks which side the computer plays, then loops until Stop is called.
     void Run();
 
-    // One idle pass: the computer's search when it is due, pending events, a short wait.
+    // One idle pass: the computer's search when it is due, then pending events or a short wait.
     void IdleStep();
 
     // Makes Run return after the current pass, or at once if it has not started looping; called

@@ -14,7 +14,7 @@ void QtEventPump::ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void QtEventPump::WaitBriefly() {
+void QtEventPump::ProcessEventsOrWaitBriefly() {
     if (!tick_.isActive()) tick_.start();
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }

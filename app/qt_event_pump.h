@@ -1,6 +1,6 @@
-// The main loop's event pump on Qt: pending events are dispatched, and the idle pause blocks in
-// the event dispatcher until an event arrives or a one-millisecond timer fires, so the loop still
-// polls the engine every millisecond without spinning.
+// The main loop's event pump on Qt. The idle pause blocks in the event dispatcher until an event
+// arrives or a one-millisecond timer fires, so the loop still polls the engine every millisecond
+// without spinning, and an event is handled as soon as it arrives rather than after a sleep.
 #pragma once
 
 #include <QTimer>
@@ -14,7 +14,7 @@ public:
     QtEventPump();
 
     void ProcessPendingEvents() override;
-    void WaitBriefly() override;
+    void ProcessEventsOrWaitBriefly() override;
 
 private:
     QTimer tick_;

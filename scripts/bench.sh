@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Measures perft(5) from the start position with our rules library and with Fairy-Stockfish's own
-# perft, one after the other on this machine, prints the ratio, then runs the rules benchmarks.
+# perft, one after the other on this machine, prints the ratio, then runs the rules benchmarks, the
+# board drawing benchmarks and the program's start-up and idle measurements under Xvfb.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 "$TOP/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" fairy-stockfish
-build_tree "$TOP/build-bench" -DCMAKE_BUILD_TYPE=Release -DTARVELLE_BUILD_TESTS=OFF -DTARVELLE_BUILD_APP=OFF
+build_tree "$TOP/build-bench" -DCMAKE_BUILD_TYPE=Release -DTARVELLE_BUILD_TESTS=OFF
 
 start="rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
 now() { date +%s.%N; }
@@ -28,3 +29,9 @@ awk -v ours="$ours" -v theirs="$theirs" -v t0="$t0" -v t1="$t1" -v t2="$t2" 'BEG
 
 echo "== rules library benchmarks"
 "$TOP/build-bench/bin/cchess_bench" "$@"
+
+echo "== board drawing benchmarks"
+"$TOP/build-bench/bin/board_bench"
+
+echo "== the program under Xvfb"
+python3 "$TOP/tools/bench/program_bench.py" "$TOP/build-bench/bin/tarvelle"

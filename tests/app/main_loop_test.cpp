@@ -22,8 +22,8 @@ public:
     std::function<void()> duringWait;
 
     void ProcessPendingEvents() override { log_.push_back("events"); }
-    void WaitBriefly() override {
-        log_.push_back("wait");
+    void ProcessEventsOrWaitBriefly() override {
+        log_.push_back("events or wait");
         if (duringWait) duringWait();
     }
 
@@ -56,7 +56,7 @@ TEST_F(MainLoopTest, AsksOnceThenDrainsOutputBeforeIdling) {
     EXPECT_EQ(screen.dialogs, (Calls{"question 走棋方提示|电脑走红方？"}));
     EXPECT_TRUE(sides.computerPlaysBlack);
     EXPECT_EQ(engine.calls, (Calls{"poll line", "events", "poll line", "events", "poll none",
-                                   "events", "wait", "poll none", "events", "wait"}));
+                                   "events or wait", "poll none", "events or wait"}));
     EXPECT_FALSE(loop.Running());
 }
 
@@ -66,7 +66,7 @@ TEST_F(MainLoopTest, ReadyEngineSearchesWhenTheComputerIsToMove) {
     StopAfterWaits(2);
     loop.Run();
     // The search starts in the first idle step and not again while it runs.
-    EXPECT_EQ(engine.calls, (Calls{"search", "events", "wait", "events", "wait"}));
+    EXPECT_EQ(engine.calls, (Calls{"search", "events or wait", "events or wait"}));
 }
 
 TEST_F(MainLoopTest, NoSearchForTheUsersSideOrWithoutAReadyEngine) {
@@ -78,10 +78,10 @@ TEST_F(MainLoopTest, NoSearchForTheUsersSideOrWithoutAReadyEngine) {
     loop.IdleStep();
     engine.state = EngineState::Resting;
     loop.IdleStep();
-    EXPECT_EQ(engine.calls, (Calls{"events", "wait", "events", "wait", "events", "wait"}));
+    EXPECT_EQ(engine.calls, (Calls{"events or wait", "events or wait", "events or wait"}));
     engine.state = EngineState::Ready;
     loop.IdleStep();
-    EXPECT_EQ(engine.calls.at(6), "search");
+    EXPECT_EQ(engine.calls.at(3), "search");
 }
 
 TEST_F(MainLoopTest, StopDuringTheQuestionEndsWithoutLooping) {

@@ -13,6 +13,17 @@ class XvfbSession:
     """Starts Xvfb on a free display; stops it on exit."""
 
     def __enter__(self):
+        # A server that goes away at once (a display another run grabbed) is replaced.
+        for _ in range(3):
+            self._start()
+            probe = subprocess.run(["xdotool", "getdisplaygeometry"], env=self.env(),
+                                   capture_output=True, timeout=30)
+            if probe.returncode == 0:
+                return self
+            self.__exit__()
+        raise RuntimeError("Xvfb does not answer")
+
+    def _start(self):
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
@@ -23,7 +34,6 @@ class XvfbSession:
         if not number:
             raise RuntimeError("Xvfb did not start")
         self.display = ":" + number
-        return self
 
     def __exit__(self, *exc):
         self.server.terminate()
