@@ -1,0 +1,40 @@
+// A drawing panel that keeps its own pixels, like a window-system panel with a retained bitmap:
+// drawing goes into a backing image at once and painting only copies that image to the screen.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "board/board_surface.h"
+#include "board/piece_pictures.h"
+
+namespace tarvelle {
+
+class BoardPanel final : public QWidget, public BoardSurface {
+    Q_OBJECT
+
+public:
+    // A fixed-size panel that starts out showing `background` at its origin, unscaled and clipped
+    // to the panel; where the background does not reach (or with none) it shows the panel's
+    // background colour. Pictures are looked up through `pictures`, which must outlive the panel.
+    BoardPanel(const PictureFiles& pictures, QSize size, const QImage& background = QImage(),
+               QWidget* parent = nullptr);
+
+    void ClearCell(int x, int y) override;
+    // Reads the file anew on every call, so a picture replaced on disk shows at the next draw.
+    void DrawPicture(int x, int y, int pictureNumber) override;
+
+    // What the panel shows, pixel for pixel.
+    const QImage& Pixels() const { return pixels_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    const PictureFiles& pictures_;
+    QColor backgroundColour_;
+    QImage background_;
+    QImage pixels_;
+};
+
+}  // namespace tarvelle

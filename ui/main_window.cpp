@@ -1,0 +1,132 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+
+#include "assets/board_picture.h"
+#include "ui/edit_box.h"
+#include "ui/hotspot_grid.h"
+#include "ui/message_boxes.h"
+#include "ui/window_frame.h"
+
+namespace tarvelle {
+namespace {
+
+constexpr int kClientWidth = 520;
+constexpr int kBoardHeight = 576;
+constexpr int kThinkingBoxHeight = 64;
+constexpr int kFenBoxHeight = 24;
+constexpr int kStatusBarHeight = 20;
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
+    : QMainWindow(parent), pictures_(pictures) {
+    setWindowTitle(QStringLiteral("Tarvelle"));
+
+    auto* client = new QWidget(this);
+    client->setFixedSize(kClientWidth, kBoardHeight + kThinkingBoxHeight + kFenBoxHeight);
+    setCentralWidget(client);
+
+    board_ = new tarvelle::BoardPanel(pictures, QSize(kClientWidth, kBoardHeight),
+                                      QImage(QString::fromLatin1(kBoardPictureResource)), client);
+    board_->setObjectName(QStringLiteral("画板1"));
+    board_->move(0, 0);
+    QLabel* prototype = CreatePrototypeLabel(*board_, QStringLiteral("原型框"), QPoint(568, 144));
+    auto* hotspots = new HotspotGrid(*prototype, BoardHotspotPlaces());
+    connect(hotspots, &HotspotGrid::leftPressed, this, &MainWindow::cellClicked);
+
+    thinkingBox_ = CreateEditBox(*client, QStringLiteral("框_思考过程"),
+                                 QRect(0, kBoardHeight, kClientWidth, kThinkingBoxHeight), {});
+    fenBox_ =
+        CreateEditBox(*client, QStringLiteral("框_fens"),
+                      QRect(0, kBoardHeight + kThinkingBoxHeight, kClientWidth, kFenBoxHeight),
+                      QString::fromUtf8(kStoredFenText));
+
+    statusBar_ = new PartedStatusBar({{100, QStringLiteral("curr")}, {500, QStringLiteral("nps")}},
+                                     kStatusBarHeight, this);
+    statusBar_->setObjectName(QStringLiteral("状态条1"));
+    setStatusBar(statusBar_);
+
+    CreateMenu();
+    SetFixedFrame(*this, QSize(kClientWidth, menuBar()->sizeHint().height() + client->height() +
+                                                 kStatusBarHeight));
+}
+
+void MainWindow::CreateMenu() {
+    QMenu* game = menuBar()->addMenu(QStringLiteral("棋局"));
+    connect(game->addAction(QStringLiteral("自定棋局")), &QAction::triggered, this,
+            &MainWindow::OpenPositionEditor);
+    connect(game->addAction(QStringLiteral("反转棋盘")), &QAction::triggered, this,
+            &MainWindow::flipRequested);
+    connect(game->addAction(QStringLiteral("悔棋")), &QAction::triggered, this,
+            &MainWindow::takeBackRequested);
+    connect(game->addAction(QStringLiteral("关于")), &QAction::triggered, this,
+            &MainWindow::ShowAbout);
+}
+
+std::string MainWindow::FenText() const {
+    return fenBox_->toPlainText().toStdString();
+}
+
+void MainWindow::ShowThinkingText(const std::string& text) {
+    thinkingBox_->setPlainText(Text(text));
+}
+
+void MainWindow::ShowFenText(const std::string& text) {
+    fenBox_->setPlainText(Text(text));
+}
+
+void MainWindow::ShowStatusText(int part, const std::string& text) {
+    statusBar_->SetPartText(part, Text(text));
+}
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
+    ShowInformation(this, Text(text), Text(caption));
+}
+
+QuestionAnswer MainWindow::AskQuestion(const std::string& text, const std::string& caption) {
+    return AskYesNo(this, Text(text), Text(caption));
+}
+
+void MainWindow::OpenPositionEditor() {
+    PositionEditorWindow editor(pictures_, this);
+    emit editorOpened(&editor);
+    editor.exec();
+}
+
+void MainWindow::ShowAbout() {
+    ShowInformation(this,
+                    QStringLiteral("Tarvelle — 中国象棋残局练习，与 UCCI 引擎对弈。\n"
+                                   "作者：the Tarvelle developers"),
+                    QStringLiteral("关于本软件"));
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !activatedBefore_) {
+        activatedBefore_ = true;
+        emit firstActivated();
+    }
+    return QMainWindow::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+// Reached only when the focused control has no use for the key.
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+}  // namespace tarvelle

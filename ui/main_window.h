@@ -1,0 +1,74 @@
+// The main window: the board with its click targets, the thinking box, the FEN box, the status
+// bar and the menu. It shows what the game logic tells it through GameScreen and hands every user
+// command on as a signal; it decides nothing itself.
+#pragma once
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <string>
+
+#include "board/piece_pictures.h"
+#include "game/game_screen.h"
+#include "ui/board_panel.h"
+#include "ui/position_editor_window.h"
+#include "ui/status_bar.h"
+
+namespace tarvelle {
+
+class MainWindow final : public QMainWindow, public GameScreen {
+    Q_OBJECT
+
+public:
+    // `pictures` must outlive the window; the editor windows it opens draw through it too.
+    explicit MainWindow(const PictureFiles& pictures, QWidget* parent = nullptr);
+
+    // The board panel 画板1.
+    tarvelle::BoardPanel& BoardPanel() { return *board_; }
+
+    // The text of the FEN box as it stands, typed edits included.
+    std::string FenText() const;
+    // Replaces the text of the thinking box.
+    void ShowThinkingText(const std::string& text);
+
+    void ShowFenText(const std::string& text) override;
+    void ShowStatusText(int part, const std::string& text) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    // Yes and No answer; the box closed any other way gives kDismissed.
+    QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) override;
+
+    // Opens a new position editor modally: editorOpened is emitted before it shows, and the call
+    // returns when it is closed.
+    void OpenPositionEditor();
+    // The about box, modal.
+    void ShowAbout();
+
+signals:
+    // A left press on board cell 0..89, counted in reading order from the top-left of the panel.
+    void cellClicked(int cell);
+    void flipRequested();
+    void takeBackRequested();
+    // A fresh editor, not yet shown: the place to prepare it and connect to it.
+    void editorOpened(tarvelle::PositionEditorWindow* editor);
+    // The first time the window becomes the active window; never again.
+    void firstActivated();
+    // The window was closed: close button, system menu, Escape or close().
+    void closed();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateMenu();
+
+    const PictureFiles& pictures_;
+    tarvelle::BoardPanel* board_;
+    QPlainTextEdit* thinkingBox_;
+    QPlainTextEdit* fenBox_;
+    PartedStatusBar* statusBar_;
+    bool activatedBefore_ = false;
+};
+
+}  // namespace tarvelle

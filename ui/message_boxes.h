@@ -1,0 +1,18 @@
+// Modal message boxes over a window of the program.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include "game/game_screen.h"
+
+namespace tarvelle {
+
+// Information icon and an OK button; returns when the box is closed.
+void ShowInformation(QWidget* parent, const QString& text, const QString& caption);
+
+// Yes and No buttons. Escape answers No, as it does in any Yes/No box; a box closed without an
+// answer (by its owner going away) gives kDismissed.
+QuestionAnswer AskYesNo(QWidget* parent, const QString& text, const QString& caption);
+
+}  // namespace tarvelle

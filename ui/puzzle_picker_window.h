@@ -1,0 +1,39 @@
+// The puzzle picker: one list of puzzles, one row each, chosen with a single left click.
+#pragma once
+
+#include <QDialog>
+#include <QTreeWidget>
+#include <string>
+
+namespace tarvelle {
+
+struct PuzzleRow {
+    std::string lineNumber;
+    std::string puzzleNumber;
+    std::string name;
+    std::string fen;
+};
+
+class PuzzlePickerWindow final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit PuzzlePickerWindow(QWidget* parent = nullptr);
+
+    // Appends a row under the columns 序号, 棋局号, 棋局名称 and fens.
+    void AddRow(const PuzzleRow& row);
+    int RowCount() const;
+    // Row 0.. as shown; an index out of range reads a row of empty texts.
+    PuzzleRow Row(int index) const;
+    // The selected row, or -1 when none is.
+    int SelectedRow() const;
+
+signals:
+    // A single left click on a row, after the click has selected it.
+    void rowClicked(int index);
+
+private:
+    QTreeWidget* list_;
+};
+
+}  // namespace tarvelle
