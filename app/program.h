@@ -24,6 +24,8 @@ public:
     // loop until the window is closed. Returns the exit code.
     int Run();
 
+    MainWindow& Window() { return window_; }
+
 private:
     void ConnectWindow();
     // Blocks until the main window is first activated or closed; true when it was activated.
