@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -145,21 +146,29 @@ TEST_F(MainWindowTest, TextsReachTheirBoxes) {
     EXPECT_EQ(window.FenText().back(), 'x');
 }
 
-TEST_F(MainWindowTest, MessageIsAnInformationBoxWithOk) {
-    QString caption, text;
+// What an OK-only box showed, read into `shown` when it opens; `close` then closes it.
+struct ShownBox {
+    QString caption;
+    QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    WhenModalShown([&](QWidget& modal) {
+};
+
+void ReadOkBoxWhenShown(ShownBox& shown, std::function<void(QMessageBox&)> close) {
+    WhenModalShown([&shown, close = std::move(close)](QWidget& modal) {
         auto& box = dynamic_cast<QMessageBox&>(modal);
-        caption = box.windowTitle();
-        text = box.text();
-        icon = box.icon();
+        shown = {box.windowTitle(), box.text(), box.icon()};
         EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
-        box.button(QMessageBox::Ok)->click();
+        close(box);
     });
+}
+
+TEST_F(MainWindowTest, MessageIsAnInformationBoxWithOk) {
+    ShownBox shown;
+    ReadOkBoxWhenShown(shown, [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
     window.ShowMessage("红胜。", "提示");
-    EXPECT_EQ(caption, QStringLiteral("提示"));
-    EXPECT_EQ(text, QStringLiteral("红胜。"));
-    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(shown.caption, QStringLiteral("提示"));
+    EXPECT_EQ(shown.text, QStringLiteral("红胜。"));
+    EXPECT_EQ(shown.icon, QMessageBox::Information);
 }
 
 TEST_F(MainWindowTest, QuestionReturnsTheButtonPressed) {
@@ -183,21 +192,13 @@ TEST_F(MainWindowTest, QuestionReturnsTheButtonPressed) {
 }
 
 TEST_F(MainWindowTest, AboutBoxNamesTheProgram) {
-    QString caption, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    WhenModalShown([&](QWidget& modal) {
-        auto& box = dynamic_cast<QMessageBox&>(modal);
-        caption = box.windowTitle();
-        text = box.text();
-        icon = box.icon();
-        EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
-        QTest::keyClick(&box, Qt::Key_Escape);
-    });
+    ShownBox shown;
+    ReadOkBoxWhenShown(shown, [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
     MenuItem(3).trigger();
-    EXPECT_EQ(caption, QStringLiteral("关于本软件"));
-    EXPECT_EQ(icon, QMessageBox::Information);
-    EXPECT_TRUE(text.contains(QStringLiteral("Tarvelle")));
-    EXPECT_TRUE(text.contains(QStringLiteral("the Tarvelle developers")));
+    EXPECT_EQ(shown.caption, QStringLiteral("关于本软件"));
+    EXPECT_EQ(shown.icon, QMessageBox::Information);
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("Tarvelle")));
+    EXPECT_TRUE(shown.text.contains(QStringLiteral("the Tarvelle developers")));
 }
 
 // Each opening builds a new editor; it is modal and the call returns once it is closed.
