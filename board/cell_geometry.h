@@ -21,7 +21,8 @@ constexpr int CellTop(int cell) {
 
 // The cell that shows a board square; flipped turns the view by 180 degrees.
 constexpr int CellOfSquare(Square square, bool flipped) {
-    return BoardCell(square, flipped);
+    return flipped ? 9 * (12 - SquareRow(square)) + (11 - SquareColumn(square))
+                   : 9 * (SquareRow(square) - 3) + (SquareColumn(square) - 3);
 }
 
 // The board square that cell 0..89 shows.

@@ -65,12 +65,6 @@ constexpr bool IsBoardPoint(Square square) {
 // "a9" for the top-left point through "i0" for the bottom-right one.
 std::string SquareCoordText(Square square);
 
-// Board cell 0..89 in reading order from the top-left of the board as drawn.
-constexpr int BoardCell(Square square, bool flipped) {
-    return flipped ? 9 * (12 - SquareRow(square)) + (11 - SquareColumn(square))
-                   : 9 * (SquareRow(square) - 3) + (SquareColumn(square) - 3);
-}
-
 constexpr MoveValue MakeMoveValue(Square from, Square to) {
     return from + 256 * to;
 }

@@ -24,6 +24,36 @@ TEST(CellGeometry, CornersInBothViews) {
     EXPECT_EQ(CellTop(89), 512);
 }
 
+TEST(CellGeometry, CellsReadFromTheTopLeftOfTheBoardAsDrawn) {
+    struct Case {
+        Square square;
+        int plain;
+        int flipped;
+    };
+    const Case cases[] = {
+        {51, 0, 89},               // a9
+        {59, 8, 81},               // i9
+        {195, 81, 8},              // a0
+        {203, 89, 0},              // i0
+        {SquareAt(7, 7), 40, 49},  // e5: the centre moves one cell under flipping
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(CellOfSquare(c.square, false), c.plain) << c.square;
+        EXPECT_EQ(CellOfSquare(c.square, true), c.flipped) << c.square;
+    }
+    bool seen[2][90] = {};
+    for (Square square = 0; square < 256; ++square) {
+        if (!IsBoardPoint(square)) continue;
+        for (int flipped = 0; flipped < 2; ++flipped) {
+            const int cell = CellOfSquare(square, flipped != 0);
+            ASSERT_GE(cell, 0);
+            ASSERT_LT(cell, 90);
+            EXPECT_FALSE(seen[flipped][cell]) << "cell " << cell << " used twice";
+            seen[flipped][cell] = true;
+        }
+    }
+}
+
 TEST(CellGeometry, CellsAndSquaresAreInverseInBothViews) {
     for (const bool flipped : {false, true}) {
         for (int cell = 0; cell < kBoardCells; ++cell) {

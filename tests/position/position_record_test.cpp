@@ -68,36 +68,6 @@ TEST(Squares, BoardPointsAreTheNinetyPointsOfTheGrid) {
     EXPECT_FALSE(IsBoardPoint(SquareAt(13, 3)));
 }
 
-TEST(Squares, CellsReadFromTheTopLeftOfTheBoardAsDrawn) {
-    struct Case {
-        Square square;
-        int plain;
-        int flipped;
-    };
-    const Case cases[] = {
-        {51, 0, 89},               // a9
-        {59, 8, 81},               // i9
-        {195, 81, 8},              // a0
-        {203, 89, 0},              // i0
-        {SquareAt(7, 7), 40, 49},  // e5: the centre moves one cell under flipping
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(BoardCell(c.square, false), c.plain) << c.square;
-        EXPECT_EQ(BoardCell(c.square, true), c.flipped) << c.square;
-    }
-    bool seen[2][90] = {};
-    for (Square square = 0; square < 256; ++square) {
-        if (!IsBoardPoint(square)) continue;
-        for (int flipped = 0; flipped < 2; ++flipped) {
-            const int cell = BoardCell(square, flipped != 0);
-            ASSERT_GE(cell, 0);
-            ASSERT_LT(cell, 90);
-            EXPECT_FALSE(seen[flipped][cell]) << "cell " << cell << " used twice";
-            seen[flipped][cell] = true;
-        }
-    }
-}
-
 TEST(Moves, PackFromAndToIntoOneValue) {
     EXPECT_EQ(MakeMoveValue(170, 167), 42922);
     EXPECT_EQ(MoveFrom(42922), 170);
