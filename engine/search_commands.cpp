@@ -1,0 +1,32 @@
+#include "engine/search_commands.h"
+
+#include <cmath>
+
+#include "engine/move_text.h"
+
+namespace tarvelle {
+
+std::int64_t NodeBudget(std::int16_t searchLevel) {
+    const double budget = std::pow(6.0, 2.0 - searchLevel);
+    // Beyond this a double no longer converts to a 64-bit integer.
+    constexpr double kLargest = 9.2e18;
+    return budget >= kLargest ? static_cast<std::int64_t>(kLargest)
+                              : static_cast<std::int64_t>(budget);
+}
+
+std::string PositionCommand(std::string_view startFen, std::span<const MoveValue> playedMoves,
+                            MoveValue assumedMove) {
+    std::string command = "position fen ";
+    command += startFen;
+    if (!playedMoves.empty() || assumedMove != 0) command += " moves";
+    for (const MoveValue move : playedMoves)
+        command += " " + MoveToCoord(move);
+    if (assumedMove != 0) command += " " + MoveToCoord(assumedMove);
+    return command;
+}
+
+std::string GoCommand(bool ponder, std::int64_t nodeBudget) {
+    return std::string(ponder ? "go ponder" : "go") + " nodes " + std::to_string(nodeBudget);
+}
+
+}  // namespace tarvelle
