@@ -10,9 +10,9 @@ public:
     // Dispatches every pending window event, then returns.
     virtual void ProcessPendingEvents() = 0;
 
-    // The idle step's pump and pause in one: dispatches the pending window events, or when there
-    // are none waits at most about one millisecond for one to arrive and dispatches that.
-    virtual void ProcessEventsOrWaitBriefly() = 0;
+    // The idle step's pump: dispatches the pending window events, or when there are none sleeps
+    // until a window event arrives or the engine writes, and dispatches what came.
+    virtual void ProcessEventsOrWait() = 0;
 };
 
 }  // namespace tarvelle

@@ -1,16 +1,22 @@
-// Start-up: the program-wide state exists before any window and is released when main returns.
+// Start-up. The engine takes longer to start than the window, so it is launched before anything
+// else and its start overlaps the program's own; the handshake completes when the main window is
+// created. The program-wide state exists before any window and is released when main returns.
 #include <QApplication>
-#include <QFile>
+#include <filesystem>
 #include <memory>
 
 #include "app/program.h"
 #include "app/shared_state.h"
+#include "engine/engine_session.h"
 
 int main(int argc, char** argv) {
+    const std::filesystem::path programDirectory =
+        std::filesystem::read_symlink("/proc/self/exe").parent_path();
+    tarvelle::EngineSession engine(tarvelle::EngineCommandLine(programDirectory));
+    engine.Launch();
+
     QApplication application(argc, argv);
     const auto state = std::make_unique<tarvelle::SharedState>();
-    const std::filesystem::path programDirectory =
-        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-    tarvelle::Program program(*state, programDirectory);
+    tarvelle::Program program(*state, programDirectory, engine);
     return program.Run();
 }

@@ -3,11 +3,16 @@
 namespace tarvelle {
 
 MainLoop::MainLoop(EngineControl& engine, GameScreen& screen, SideChoice& sides,
-                   const MoveList& moveList, EventPump& events)
-    : engine_(engine), screen_(screen), sides_(sides), moveList_(moveList), events_(events) {}
+                   SearchSettings& settings, const MoveList& moveList, EventPump& events)
+    : engine_(engine),
+      screen_(screen),
+      sides_(sides),
+      settings_(settings),
+      moveList_(moveList),
+      events_(events) {}
 
 void MainLoop::Run() {
-    AskSideQuestion(screen_, sides_);
+    AskSideQuestion(screen_, sides_, settings_);
     running_ = !stopRequested_;
     while (running_) {
         // A burst of engine output is drained without pausing.
@@ -23,7 +28,7 @@ void MainLoop::IdleStep() {
     if (engine_.State() == EngineState::Ready && ComputerPlays(sides_, moveList_.gameSide)) {
         engine_.StartComputerSearch();
     }
-    events_.ProcessEventsOrWaitBriefly();
+    events_.ProcessEventsOrWait();
 }
 
 }  // namespace tarvelle

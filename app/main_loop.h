@@ -3,7 +3,8 @@
 #pragma once
 
 #include "app/event_pump.h"
-#include "game/engine_control.h"
+#include "engine/engine_control.h"
+#include "engine/search_settings.h"
 #include "game/game_screen.h"
 #include "game/side_choice.h"
 #include "position/move_list.h"
@@ -12,13 +13,14 @@ namespace tarvelle {
 
 class MainLoop {
 public:
-    MainLoop(EngineControl& engine, GameScreen& screen, SideChoice& sides, const MoveList& moveList,
-             EventPump& events);
+    MainLoop(EngineControl& engine, GameScreen& screen, SideChoice& sides, SearchSettings& settings,
+             const MoveList& moveList, EventPump& events);
 
     // Asks which side the computer plays, then loops until Stop is called.
     void Run();
 
-    // One idle pass: the computer's search when it is due, then pending events or a short wait.
+    // One idle pass: the computer's search when it is due, then pending events or a wait for the
+    // next event or engine output.
     void IdleStep();
 
     // Makes Run return after the current pass, or at once if it has not started looping; called
@@ -34,6 +36,7 @@ private:
     EngineControl& engine_;
     GameScreen& screen_;
     SideChoice& sides_;
+    SearchSettings& settings_;
     const MoveList& moveList_;
     EventPump& events_;
     bool running_ = false;

@@ -3,23 +3,34 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include "game/game_start.h"
+
 namespace tarvelle {
 
-Program::Program(SharedState& state, const std::filesystem::path& programDirectory)
+Program::Program(SharedState& state, const std::filesystem::path& programDirectory,
+                 EngineSession& engineSession)
     : state_(state),
+      engineSession_(engineSession),
       pictures_(programDirectory),
       window_(pictures_),
       board_(window_.BoardPanel(), state.gamePosition, state.moveList, state.marks),
+      engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, game_,
+              window_),
       game_(state.gamePosition, state.moveList, state.marks, board_, engine_, window_),
-      loop_(engine_, window_, state.sides, state.moveList, events_) {
+      loop_(engine_, window_, state.sides, state.search, state.moveList, events_) {
     // The window built its board hot-spots when it was created.
-    state_.paceFactor = 1;
+    state_.search.paceFactor = 1;
     CchessInit(0);
-    const std::string fen = window_.FenText();
-    CchessFen2Board(&state_.gamePosition, fen.c_str());
-    state_.moveList.gameStartFen = fen;
+    engineSession_.SetOutputWatch(&events_);
+    engine_.Start();
+    StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     board_.RedrawBoard();
     ConnectWindow();
+}
+
+Program::~Program() {
+    engine_.Quit();
+    engineSession_.SetOutputWatch(nullptr);
 }
 
 void Program::ConnectWindow() {
@@ -41,6 +52,7 @@ int Program::Run() {
     window_.show();
     window_.activateWindow();
     if (WaitForFirstActivation()) loop_.Run();
+    engine_.Quit();
     return 0;
 }
 

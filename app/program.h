@@ -7,9 +7,11 @@
 #include "app/main_loop.h"
 #include "app/qt_event_pump.h"
 #include "app/shared_state.h"
-#include "app/unloaded_engine.h"
 #include "board/main_board.h"
 #include "board/piece_pictures.h"
+#include "engine/engine_link.h"
+#include "engine/engine_session.h"
+#include "engine/link_clock.h"
 #include "game/game_flow.h"
 #include "ui/main_window.h"
 
@@ -17,14 +19,21 @@ namespace tarvelle {
 
 class Program {
 public:
-    // Creates the main window and loads the puzzle of its FEN box as the game.
-    Program(SharedState& state, const std::filesystem::path& programDirectory);
+    // Creates the main window, starts the engine of `engineSession` (launched already, or launched
+    // here) and loads the puzzle of the window's FEN box as the game. The session must outlive the
+    // program.
+    Program(SharedState& state, const std::filesystem::path& programDirectory,
+            EngineSession& engineSession);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     // Shows the window, waits for its first activation, asks the side question and runs the main
-    // loop until the window is closed. Returns the exit code.
+    // loop until the window is closed, then quits the engine. Returns the exit code.
     int Run();
 
     MainWindow& Window() { return window_; }
+    EngineLink& Engine() { return engine_; }
 
 private:
     void ConnectWindow();
@@ -32,12 +41,15 @@ private:
     bool WaitForFirstActivation();
 
     SharedState& state_;
+    EngineSession& engineSession_;
+    SystemClock clock_;
+    // Declared before the link, so that it still exists when the link closes the engine.
+    QtEventPump events_;
     PictureFiles pictures_;
     MainWindow window_;
     MainBoard board_;
-    UnloadedEngine engine_;
+    EngineLink engine_;
     GameFlow game_;
-    QtEventPump events_;
     MainLoop loop_;
     bool activated_ = false;
     bool closed_ = false;

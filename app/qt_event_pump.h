@@ -1,23 +1,27 @@
-// The main loop's event pump on Qt. The idle pause blocks in the event dispatcher until an event
-// arrives or a one-millisecond timer fires, so the loop still polls the engine every millisecond
-// without spinning, and an event is handled as soon as it arrives rather than after a sleep.
+// The main loop's event pump on Qt. The idle wait blocks in Qt's event dispatcher until a window
+// event arrives or the engine's output becomes readable, watched by a socket notifier, so the
+// program wakes only when there is something to do and handles engine output at once.
 #pragma once
 
-#include <QTimer>
+#include <QSocketNotifier>
+#include <memory>
 
 #include "app/event_pump.h"
+#include "engine/engine_session.h"
 
 namespace tarvelle {
 
-class QtEventPump final : public EventPump {
+class QtEventPump final : public EventPump, public OutputWatch {
 public:
-    QtEventPump();
-
     void ProcessPendingEvents() override;
-    void ProcessEventsOrWaitBriefly() override;
+    void ProcessEventsOrWait() override;
+    void WatchOutput(int descriptor) override;
 
 private:
-    QTimer tick_;
+    // Only the main loop reads the engine's output. The notifier is switched off once it has
+    // fired, until the loop waits again, so that unread output does not keep a modal dialog's
+    // event loop spinning.
+    std::unique_ptr<QSocketNotifier> engineOutput_;
 };
 
 }  // namespace tarvelle

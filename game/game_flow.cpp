@@ -41,6 +41,12 @@ bool GameFlow::AcceptMove(MoveValue move) {
     return true;
 }
 
+bool GameFlow::PlayMove(MoveValue move) {
+    if (!AcceptMove(move)) return false;
+    screen_.ShowFenText(GameFenText(gamePosition_));
+    return true;
+}
+
 void GameFlow::EnterSquare(Square square) {
     const PieceCode piece = gamePosition_.squares[square];
     if (IsOwnPiece(piece, moveList_.boardSide)) {
@@ -48,9 +54,7 @@ void GameFlow::EnterSquare(Square square) {
         marks_.selectedSquare = static_cast<std::int16_t>(square);
         board_.DrawSquare(square, true);
     } else if (marks_.selectedSquare > 0) {
-        if (AcceptMove(MakeMoveValue(marks_.selectedSquare, square))) {
-            screen_.ShowFenText(GameFenText(gamePosition_));
-        }
+        PlayMove(MakeMoveValue(marks_.selectedSquare, square));
     }
     screen_.ShowStatusText(0, EngineStatusText(engine_.State()));
 }

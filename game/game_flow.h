@@ -5,14 +5,15 @@
 #include <string>
 
 #include "board/main_board.h"
-#include "game/engine_control.h"
+#include "engine/engine_control.h"
+#include "engine/move_player.h"
 #include "game/game_screen.h"
 #include "position/move_list.h"
 #include "position/position_record.h"
 
 namespace tarvelle {
 
-class GameFlow {
+class GameFlow final : public MovePlayer {
 public:
     GameFlow(PositionRecord& gamePosition, MoveList& moveList, BoardMarks& marks, MainBoard& board,
              EngineControl& engine, GameScreen& screen);
@@ -20,6 +21,10 @@ public:
     // Records and plays a legal move and announces a result it brings. Returns false, changing
     // nothing, for an illegal move or when the move list is full.
     bool AcceptMove(MoveValue move);
+
+    // AcceptMove, and when the move is taken the FEN box shows the new position. The way both
+    // the user's and the computer's moves are played.
+    bool PlayMove(MoveValue move) override;
 
     // The move-entry step for a clicked square: a piece of the side to move becomes the
     // selection; any other point completes the move from the selection, if there is one.

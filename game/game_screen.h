@@ -1,22 +1,19 @@
-// What the game logic needs from the main window. The Qt main window implements it; tests use a
-// recording fake. All texts are UTF-8.
+// What the game logic needs from the main window, on top of what the engine link shows there. The
+// Qt main window implements it; tests use a recording fake. All texts are UTF-8.
 #pragma once
 
 #include <string>
+
+#include "engine/engine_display.h"
 
 namespace tarvelle {
 
 enum class QuestionAnswer { kYes, kNo, kDismissed };
 
-class GameScreen {
+class GameScreen : public EngineDisplay {
 public:
-    virtual ~GameScreen() = default;
-
     // Replaces the text of the main window's FEN box.
     virtual void ShowFenText(const std::string& text) = 0;
-
-    // Writes a status bar part: 0 the engine state, 1 the search progress.
-    virtual void ShowStatusText(int part, const std::string& text) = 0;
 
     // A modal message box with an OK button and an information icon; returns when it is closed.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;

@@ -2,12 +2,12 @@
 
 namespace tarvelle {
 
-void AskSideQuestion(GameScreen& screen, SideChoice& sides) {
+void AskSideQuestion(GameScreen& screen, SideChoice& sides, SearchSettings& settings) {
     const QuestionAnswer answer = screen.AskQuestion("电脑走红方？", "走棋方提示");
     if (answer == QuestionAnswer::kDismissed) return;
     sides.computerPlaysRed = answer == QuestionAnswer::kYes;
     sides.computerPlaysBlack = answer == QuestionAnswer::kNo;
-    sides.searchLevel = kAnsweredSearchLevel;
+    settings.searchLevel = kAnsweredSearchLevel;
 }
 
 }  // namespace tarvelle

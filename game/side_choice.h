@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "engine/search_settings.h"
 #include "game/game_screen.h"
 
 namespace tarvelle {
@@ -10,16 +11,14 @@ namespace tarvelle {
 struct SideChoice {
     bool computerPlaysRed = false;
     bool computerPlaysBlack = false;
-    // Turned into the engine's node budget; the side question sets it.
-    std::int16_t searchLevel = 0;
 };
 
 // The level every answer of the side question sets: 6^9 nodes per search.
 constexpr std::int16_t kAnsweredSearchLevel = -7;
 
-// Asks "电脑走红方？": Yes gives the computer Red, No gives it Black; a dismissed question
-// changes nothing.
-void AskSideQuestion(GameScreen& screen, SideChoice& sides);
+// Asks "电脑走红方？": Yes gives the computer Red, No gives it Black, and either sets the search
+// level; a dismissed question changes nothing.
+void AskSideQuestion(GameScreen& screen, SideChoice& sides, SearchSettings& settings);
 
 // Whether the computer plays `side` (0 Red; any other value Black).
 constexpr bool ComputerPlays(const SideChoice& sides, std::int16_t side) {

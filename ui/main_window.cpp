@@ -74,16 +74,16 @@ std::string MainWindow::FenText() const {
     return fenBox_->toPlainText().toStdString();
 }
 
-void MainWindow::ShowThinkingText(const std::string& text) {
-    thinkingBox_->setPlainText(Text(text));
-}
-
 void MainWindow::ShowFenText(const std::string& text) {
     fenBox_->setPlainText(Text(text));
 }
 
 void MainWindow::ShowStatusText(int part, const std::string& text) {
     statusBar_->SetPartText(part, Text(text));
+}
+
+void MainWindow::ShowThinkingText(const std::string& text) {
+    thinkingBox_->setPlainText(Text(text));
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {

@@ -28,11 +28,10 @@ public:
 
     // The text of the FEN box as it stands, typed edits included.
     std::string FenText() const;
-    // Replaces the text of the thinking box.
-    void ShowThinkingText(const std::string& text);
 
     void ShowFenText(const std::string& text) override;
     void ShowStatusText(int part, const std::string& text) override;
+    void ShowThinkingText(const std::string& text) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
     // Yes and No answer; the box closed any other way gives kDismissed.
     QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) override;

@@ -22,7 +22,7 @@ public:
     std::function<void()> duringWait;
 
     void ProcessPendingEvents() override { log_.push_back("events"); }
-    void ProcessEventsOrWaitBriefly() override {
+    void ProcessEventsOrWait() override {
         log_.push_back("events or wait");
         if (duringWait) duringWait();
     }
@@ -36,9 +36,10 @@ protected:
     testing::RecordingEngine engine;
     testing::RecordingScreen screen;
     SideChoice sides;
+    SearchSettings settings;
     MoveList moveList;
     RecordingPump pump{engine.calls};
-    MainLoop loop{engine, screen, sides, moveList, pump};
+    MainLoop loop{engine, screen, sides, settings, moveList, pump};
 
     // Stops the loop after `waits` idle pauses.
     void StopAfterWaits(int waits) {

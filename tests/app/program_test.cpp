@@ -9,9 +9,15 @@
 #include <QPlainTextEdit>
 #include <memory>
 
+#include <unistd.h>
+#include <QAbstractEventDispatcher>
+#include <QDeadlineTimer>
+#include <QTimer>
+
 #include "app/program.h"
 #include "assets/board_picture.h"
 #include "board/cell_geometry.h"
+#include "fake_engine_directory.h"
 #include "ui_test_support.h"
 
 namespace tarvelle {
@@ -27,10 +33,14 @@ int CellOf(const char* coord) {
 
 class ProgramTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // No engine file: the program runs on without an engine.
+    void SetUp() override { Open("/nonexistent/EEYE.dll"); }
+
+    void Open(const std::string& engineCommandLine) {
         const std::filesystem::path programDirectory =
             QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-        program = std::make_unique<Program>(*state, programDirectory);
+        engineSession = std::make_unique<EngineSession>(engineCommandLine);
+        program = std::make_unique<Program>(*state, programDirectory, *engineSession);
         program->Window().show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->Window()));
     }
@@ -57,17 +67,20 @@ protected:
             .copy(CellLeft(cell), CellTop(cell), kCellSize, kCellSize);
     }
 
-    QString FenBox() const {
-        return program->Window().findChild<QPlainTextEdit*>("框_fens")->toPlainText();
+    QString BoxText(const char* name) const {
+        return program->Window().findChild<QPlainTextEdit*>(name)->toPlainText();
     }
+    QString FenBox() const { return BoxText("框_fens"); }
 
     std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
+    std::unique_ptr<EngineSession> engineSession;
     std::unique_ptr<Program> program;
 };
 
 TEST_F(ProgramTest, OpensOnThePuzzleOfTheFenBox) {
     EXPECT_EQ(state->moveList.gameStartFen, kOpeningPuzzle);
-    EXPECT_EQ(state->paceFactor, 1);
+    EXPECT_EQ(state->search.paceFactor, 1);
+    EXPECT_EQ(program->Engine().State(), EngineState::Unloaded);
     EXPECT_EQ(state->gamePosition.squares[SquareAt(11, 6)], 16);  // Red's king on d1
     EXPECT_NE(CellPixels(CellOf("d1")), EmptyCell(CellOf("d1")));
     EXPECT_EQ(CellPixels(CellOf("e5")), EmptyCell(CellOf("e5")));
@@ -110,6 +123,53 @@ TEST_F(ProgramTest, FlippedBoardTakesClicksInTheTurnedView) {
     Menu("反转棋盘");
     Menu("悔棋");
     EXPECT_EQ(program->Window().BoardPanel().Pixels(), normal);
+}
+
+class ProgramWithEngineTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        Open(engineDirectory.CommandLine());
+        state->sides.computerPlaysRed = true;
+    }
+
+    testing::FakeEngineDirectory engineDirectory{
+        "ucci => ucciok\n"
+        "go nodes => info depth 4 score cp 12 nodes 900 pv c3c4 f3c3 | bestmove c3c4 ponder f3c3"};
+};
+
+TEST_F(ProgramWithEngineTest, TheEnginesMoveIsPlayedOnTheBoardWithItsThinkingShown) {
+    EngineLink& engine = program->Engine();
+    ASSERT_EQ(engine.State(), EngineState::Ready);
+    engine.StartComputerSearch();
+    QDeadlineTimer deadline(30000);
+    while (engine.State() != EngineState::Pondering && !deadline.hasExpired()) {
+        if (!engine.PollLine()) QTest::qWait(5);
+    }
+    ASSERT_EQ(engine.State(), EngineState::Pondering);
+    EXPECT_EQ(FenBox(), "3a2b2/1P1k5/2Pab4/7RC/9/2P6/5c3/2NA5/3KAr3/cnn1r4 b - - 0 ");
+    EXPECT_EQ(CellPixels(CellOf("c3")), EmptyCell(CellOf("c3")));
+    EXPECT_NE(CellPixels(CellOf("c4")), EmptyCell(CellOf("c4")));
+    EXPECT_EQ(BoxText("框_思考过程"), "  思考深度：4    得分(12)得分 C3-C4 F3-C3");
+    const auto* statusBar = program->Window().findChild<PartedStatusBar*>("状态条1");
+    EXPECT_EQ(statusBar->PartText(0), "后台思考");
+}
+
+// The idle wait sleeps until the engine writes, not until some later event.
+TEST(QtEventPump, WakesWhenTheEngineWrites) {
+    int ends[2];
+    ASSERT_EQ(pipe(ends), 0);
+    QtEventPump pump;
+    pump.WatchOutput(ends[0]);
+    while (QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents)) {
+    }
+    bool timedOut = false;
+    QTimer::singleShot(5000, [&] { timedOut = true; });
+    ASSERT_EQ(write(ends[1], "x\n", 2), 2);
+    pump.ProcessEventsOrWait();
+    EXPECT_FALSE(timedOut);
+    pump.WatchOutput(-1);
+    close(ends[0]);
+    close(ends[1]);
 }
 
 }  // namespace

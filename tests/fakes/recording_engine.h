@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine_control.h"
 #include "engine/move_text.h"
-#include "game/engine_control.h"
 
 namespace tarvelle::testing {
 

@@ -13,6 +13,7 @@ class RecordingScreen final : public GameScreen {
 public:
     std::string fenText;
     std::string statusTexts[2];
+    std::string thinkingText;
     // "message CAPTION|TEXT" and "question CAPTION|TEXT", in order.
     std::vector<std::string> dialogs;
     // Answers for the next questions; an empty script dismisses them.
@@ -20,6 +21,7 @@ public:
 
     void ShowFenText(const std::string& text) override { fenText = text; }
     void ShowStatusText(int part, const std::string& text) override { statusTexts[part] = text; }
+    void ShowThinkingText(const std::string& text) override { thinkingText = text; }
     void ShowMessage(const std::string& text, const std::string& caption) override {
         dialogs.push_back("message " + caption + "|" + text);
     }

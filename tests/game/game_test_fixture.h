@@ -11,6 +11,7 @@
 #include "fakes/recording_screen.h"
 #include "fakes/recording_surface.h"
 #include "game/game_flow.h"
+#include "game/game_start.h"
 
 namespace tarvelle::testing {
 
@@ -19,9 +20,7 @@ protected:
     // Starts a game from `fen`, the way start-up does.
     void StartFrom(const std::string& fen) {
         CchessInit(0);
-        CchessFen2Board(&position, fen.c_str());
-        moveList.gameStartFen = fen;
-        moveList.boardSide = moveList.gameSide = static_cast<std::int16_t>(position.side);
+        StartGameFromFen(position, moveList, fen);
     }
 
     // Two clicks on board points given as coordinate text, e.g. Click("h2"), Click("e2").

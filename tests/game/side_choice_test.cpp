@@ -11,14 +11,15 @@ TEST(SideQuestion, AnswersChooseTheComputersSide) {
     testing::RecordingScreen screen;
     screen.answers = {QuestionAnswer::kYes, QuestionAnswer::kNo};
     SideChoice sides;
-    AskSideQuestion(screen, sides);
+    SearchSettings settings;
+    AskSideQuestion(screen, sides, settings);
     EXPECT_TRUE(sides.computerPlaysRed);
     EXPECT_FALSE(sides.computerPlaysBlack);
-    EXPECT_EQ(sides.searchLevel, -7);
+    EXPECT_EQ(settings.searchLevel, -7);
     EXPECT_TRUE(ComputerPlays(sides, 0));
     EXPECT_FALSE(ComputerPlays(sides, 1));
 
-    AskSideQuestion(screen, sides);
+    AskSideQuestion(screen, sides, settings);
     EXPECT_FALSE(sides.computerPlaysRed);
     EXPECT_TRUE(sides.computerPlaysBlack);
     EXPECT_TRUE(ComputerPlays(sides, 1));
@@ -30,12 +31,13 @@ TEST(SideQuestion, AnswersChooseTheComputersSide) {
 TEST(SideQuestion, DismissedQuestionChangesNothing) {
     testing::RecordingScreen screen;
     SideChoice sides;
+    SearchSettings settings;
     sides.computerPlaysBlack = true;
-    sides.searchLevel = 3;
-    AskSideQuestion(screen, sides);
+    settings.searchLevel = 3;
+    AskSideQuestion(screen, sides, settings);
     EXPECT_FALSE(sides.computerPlaysRed);
     EXPECT_TRUE(sides.computerPlaysBlack);
-    EXPECT_EQ(sides.searchLevel, 3);
+    EXPECT_EQ(settings.searchLevel, 3);
 }
 
 }  // namespace

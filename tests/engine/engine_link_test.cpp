@@ -1,0 +1,313 @@
+// The engine link against the scripted fake engine, through the real pipe library and the real
+// game flow: every line the engine receives, to the byte, and what the game and the screen show.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_engine_directory.h"
+#include "link_harness.h"
+#include "position/fen_text.h"
+
+namespace tarvelle {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// The link against the fake engine, in a fresh directory, with its own scenario.
+struct ScriptedEngine {
+    explicit ScriptedEngine(std::string_view scenario) : directory(scenario) {}
+    testing::FakeEngineDirectory directory;
+    testing::TestClock clock;
+};
+
+struct Harness : ScriptedEngine, testing::LinkHarness {
+    explicit Harness(std::string_view scenario, bool computerPlaysRed = true)
+        : ScriptedEngine(scenario),
+          LinkHarness(directory.CommandLine(), clock, kStartFen, computerPlaysRed) {}
+
+    // What the engine received after the handshake and its options, once it has quit.
+    Lines Transcript() {
+        link.Quit();
+        const Lines received = directory.ReceivedLines();
+        return received.size() < 10 ? received : Lines(received.begin() + 10, received.end());
+    }
+};
+
+const std::string kPositionStart = "position fen " + std::string(kStartFen);
+
+TEST(EngineLinkHandshake, ReadyOnlyOnAnExactUcciokWithinTheBound) {
+    struct Case {
+        std::string_view name;
+        std::string_view scenario;  // empty: no engine file at all
+        bool clockRuns;
+        EngineState state;
+        std::int64_t elapsedMs;
+    };
+    const Case cases[] = {
+        {"lines before ucciok are ignored",
+         "ucci => id name Fake | option hashsize type spin min 0 max 1024 | copyprotection ok "
+         "| ucciok",
+         false, EngineState::Ready, 0},
+        {"ucciok with a blank or in capitals is refused", "ucci => ucciok\\s | UCCIOK | !exit",
+         false, EngineState::Unloaded, 0},
+        {"a silent engine is given up after ten seconds", "ucci =>", true, EngineState::Unloaded,
+         10000},
+        {"an engine that exits at once", "start => !exit", false, EngineState::Unloaded, 0},
+        {"a missing engine file", "", false, EngineState::Unloaded, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h(c.scenario);
+        if (c.scenario.empty()) std::filesystem::remove(h.directory.Path() / "EEYE.dll");
+        h.clock.running = c.clockRuns;
+        h.link.Start();
+        EXPECT_EQ(h.link.State(), c.state);
+        EXPECT_EQ(h.clock.elapsedMs, c.elapsedMs);
+        // A failed start leaves no engine behind, and nothing is read or sent any more.
+        EXPECT_EQ(h.session.Launched(), c.state == EngineState::Ready);
+        EXPECT_FALSE(h.link.PollLine() && c.state == EngineState::Unloaded);
+        h.link.Quit();
+        const Lines received = h.directory.ReceivedLines();
+        if (c.state == EngineState::Ready) {
+            EXPECT_EQ(received,
+                      (Lines{"ucci", "setoption usemillisec true", "setoption promotion false",
+                             "setoption usebook false", "setoption useegtb false",
+                             "setoption hashsize 0", "setoption threads 0", "setoption idle none",
+                             "setoption randomness none", "setoption style solid", "quit"}));
+        } else {
+            EXPECT_TRUE(received.empty() || received == Lines{"ucci"});
+        }
+    }
+}
+
+struct Scenario {
+    std::string_view name;
+    std::string_view script;
+    std::function<void(Harness&)> play;
+    Lines transcript;
+    EngineState state;
+    Lines moves;
+};
+
+void RunScenarios(const std::vector<Scenario>& scenarios, bool computerPlaysRed) {
+    for (const Scenario& s : scenarios) {
+        SCOPED_TRACE(s.name);
+        auto h = std::make_unique<Harness>(std::string("ucci => ucciok\n") + std::string(s.script),
+                                           computerPlaysRed);
+        h->link.Start();
+        ASSERT_EQ(h->link.State(), EngineState::Ready);
+        s.play(*h);
+        EXPECT_EQ(h->link.State(), s.state);
+        EXPECT_EQ(h->Moves(), s.moves);
+        EXPECT_EQ(h->screen.statusTexts[0], EngineStatusText(h->link.State()));
+        EXPECT_EQ(h->Transcript(), s.transcript);
+    }
+}
+
+TEST(EngineLinkSearch, SearchesPlaysAndPonders) {
+    RunScenarios(
+        {
+            {"a normal search at the start and after moves, without a ponder move",
+             "go => info depth 1 score 5 nodes 40 pv h2e2 | bestmove h2e2\n"
+             "go => bestmove b0c2\n",
+             [](Harness& h) {
+                 ASSERT_TRUE(h.RunUntilMoves(1));
+                 EXPECT_EQ(h.screen.thinkingText, "  思考深度：1     得分(5)得分 H2-E2");
+                 EXPECT_EQ(h.screen.fenText, GameFenText(h.position));
+                 ASSERT_TRUE(h.UserPlays("h9g7"));
+                 ASSERT_TRUE(h.RunUntilMoves(3));
+                 EXPECT_EQ(h.clock.pauses, (std::vector<int>{800, 800}));
+             },
+             {kPositionStart, "go nodes 10077696", kPositionStart + " moves h2e2 h9g7",
+              "go nodes 10077696", "quit"},
+             EngineState::Ready,
+             {"h2e2", "h9g7", "b0c2"}},
+            {"a ponder move starts pondering, and playing it is a ponder hit",
+             "go nodes => bestmove h2e2 ponder h9g7\n"
+             "go ponder => info depth 7 score 31 pv b0c2 b9c7\n"
+             "ponderhit => bestmove b0c2 ponder b9c7\n",
+             [](Harness& h) {
+                 ASSERT_TRUE(h.RunUntil([&] { return !h.screen.thinkingText.empty(); }));
+                 EXPECT_EQ(h.link.State(), EngineState::Pondering);
+                 EXPECT_EQ(h.screen.thinkingText,
+                           "  思考深度：7    得分(31)得分 (H9-G7) B0-C2 B9-C7");
+                 ASSERT_TRUE(h.UserPlays("h9g7"));
+                 EXPECT_EQ(h.link.State(), EngineState::Thinking);
+                 ASSERT_TRUE(h.RunUntilMoves(3));
+             },
+             {kPositionStart, "go nodes 10077696", kPositionStart + " moves h2e2 h9g7",
+              "go ponder nodes 10077696", "ponderhit",
+              kPositionStart + " moves h2e2 h9g7 b0c2 b9c7", "go ponder nodes 10077696", "quit"},
+             EngineState::Pondering,
+             {"h2e2", "h9g7", "b0c2"}},
+            {"another move stops pondering, and the answer to stop is not played",
+             "go nodes => bestmove h2e2 ponder h9g7\n"
+             "stop => bestmove a9a8\n"
+             "go nodes => bestmove b0c2\n",
+             [](Harness& h) {
+                 ASSERT_TRUE(h.RunUntilState(EngineState::Pondering));
+                 ASSERT_TRUE(h.UserPlays("b9c7"));
+                 EXPECT_EQ(h.link.State(), EngineState::Ready);
+                 ASSERT_TRUE(h.RunUntilMoves(3));
+             },
+             {kPositionStart, "go nodes 10077696", kPositionStart + " moves h2e2 h9g7",
+              "go ponder nodes 10077696", "stop", kPositionStart + " moves h2e2 b9c7",
+              "go nodes 10077696", "quit"},
+             EngineState::Ready,
+             {"h2e2", "b9c7", "b0c2"}},
+            {"a ponder search that ends first has its reply played at once on a hit",
+             "go nodes => bestmove h2e2 ponder h9g7\n"
+             "go ponder => bestmove b0c2 ponder b9c7\n",
+             [](Harness& h) {
+                 ASSERT_TRUE(h.RunUntilState(EngineState::PonderDone));
+                 EXPECT_EQ(h.moveList.moveCount, 1);
+                 ASSERT_TRUE(h.UserPlays("h9g7"));
+                 EXPECT_EQ(h.clock.pauses, std::vector<int>{800});
+                 EXPECT_EQ(h.screen.fenText, GameFenText(h.position));
+             },
+             {kPositionStart, "go nodes 10077696", kPositionStart + " moves h2e2 h9g7",
+              "go ponder nodes 10077696", kPositionStart + " moves h2e2 h9g7 b0c2 b9c7",
+              "go ponder nodes 10077696", "quit"},
+             EngineState::Pondering,
+             {"h2e2", "h9g7", "b0c2"}},
+            {"a stored reply is dropped when the user plays another move",
+             "go nodes => bestmove h2e2 ponder h9g7\n"
+             "go ponder => bestmove b0c2 ponder b9c7\n",
+             [](Harness& h) {
+                 ASSERT_TRUE(h.RunUntilState(EngineState::PonderDone));
+                 ASSERT_TRUE(h.UserPlays("b9c7"));
+                 ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
+             },
+             {kPositionStart, "go nodes 10077696", kPositionStart + " moves h2e2 h9g7",
+              "go ponder nodes 10077696", kPositionStart + " moves h2e2 b9c7", "go nodes 10077696",
+              "quit"},
+             EngineState::Thinking,
+             {"h2e2", "b9c7"}},
+        },
+        true);
+}
+
+TEST(EngineLinkSearch, NoMoveFromTheEngineInEachState) {
+    const auto thinkingEnds = [](Harness& h) {
+        ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
+        ASSERT_TRUE(h.RunUntil([&] { return h.link.State() != EngineState::Thinking; }));
+    };
+    const auto ponderingEnds = [](Harness& h) {
+        ASSERT_TRUE(h.RunUntilState(EngineState::Pondering));
+        ASSERT_TRUE(h.RunUntil([&] { return h.link.State() != EngineState::Pondering; }));
+    };
+    const auto stopEnds = [](Harness& h) {
+        ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
+        ASSERT_TRUE(h.UserPlays("h2e2"));  // the computer's side, entered by hand
+    };
+    const Lines searched = {kPositionStart, "go nodes 10077696", "quit"};
+    const Lines pondered = {kPositionStart, "go nodes 10077696",
+                            kPositionStart + " moves h2e2 h9g7", "go ponder nodes 10077696",
+                            "quit"};
+    const Lines stopped = {kPositionStart, "go nodes 10077696", "stop", "quit"};
+    const std::string ponder = "go nodes => bestmove h2e2 ponder h9g7\n";
+    RunScenarios(
+        {
+            {"nobestmove while thinking",
+             "go => nobestmove",
+             thinkingEnds,
+             searched,
+             EngineState::Resting,
+             {}},
+            {"bestmove (none) while thinking",
+             "go => bestmove (none)",
+             thinkingEnds,
+             searched,
+             EngineState::Resting,
+             {}},
+            {"nobestmove while pondering",
+             ponder + "go ponder => nobestmove",
+             ponderingEnds,
+             pondered,
+             EngineState::Ready,
+             {"h2e2"}},
+            {"bestmove (none) while pondering",
+             ponder + "go ponder => bestmove (none)",
+             ponderingEnds,
+             pondered,
+             EngineState::PonderDone,
+             {"h2e2"}},
+            {"nobestmove answering stop",
+             "stop => nobestmove",
+             stopEnds,
+             stopped,
+             EngineState::Ready,
+             {"h2e2"}},
+            {"bestmove (none) answering stop",
+             "stop => bestmove (none)",
+             stopEnds,
+             stopped,
+             EngineState::Ready,
+             {"h2e2"}},
+        },
+        true);
+}
+
+TEST(EngineLinkSearch, UnansweredStopIsGivenUpAfterElevenWholeSeconds) {
+    // Started in the middle of the day, and five seconds before midnight.
+    for (const int startSeconds : {43200, 86395}) {
+        SCOPED_TRACE(startSeconds);
+        Harness h("ucci => ucciok\ngo => info depth 1 score 3 pv h2e2");
+        h.link.Start();
+        ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
+        h.clock.startSecondsOfDay = startSeconds;
+        h.clock.running = true;
+        ASSERT_TRUE(h.UserPlays("h2e2"));
+        EXPECT_EQ(h.clock.elapsedMs, 11000);
+        EXPECT_EQ(h.link.State(), EngineState::Ready);
+        EXPECT_EQ(h.Transcript(), (Lines{kPositionStart, "go nodes 10077696", "stop", "quit"}));
+    }
+}
+
+TEST(EngineLinkLoss, TheGameGoesOnWithoutAnEngineThatDies) {
+    struct Case {
+        std::string_view name;
+        std::string_view script;
+        bool userMovesWhileThinking;
+        Lines transcript;
+    };
+    const Case cases[] = {
+        {"exits in the middle of a search",
+         "go => info depth 2 score 7 pv h2e2 | !exit",
+         false,
+         {kPositionStart, "go nodes 10077696"}},
+        {"closes its output but runs on",
+         "go => !close",
+         false,
+         {kPositionStart, "go nodes 10077696"}},
+        {"exits while a stop is awaited",
+         "stop => !exit",
+         true,
+         {kPositionStart, "go nodes 10077696", "stop"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h(std::string("ucci => ucciok\n") + std::string(c.script));
+        h.link.Start();
+        ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
+        if (c.userMovesWhileThinking) {
+            ASSERT_TRUE(h.UserPlays("h2e2"));
+        } else {
+            ASSERT_TRUE(h.RunUntilState(EngineState::Unloaded));
+            ASSERT_TRUE(h.UserPlays("h2e2"));
+        }
+        EXPECT_EQ(h.link.State(), EngineState::Unloaded);
+        EXPECT_EQ(h.screen.statusTexts[0], "未载引擎");
+        EXPECT_FALSE(h.session.Launched()) << "the engine process is reaped";
+        EXPECT_EQ(h.Moves(), Lines{"h2e2"});
+        EXPECT_TRUE(h.UserPlays("h9g7"));
+        EXPECT_EQ(h.Transcript(), c.transcript);
+    }
+}
+
+}  // namespace
+}  // namespace tarvelle
