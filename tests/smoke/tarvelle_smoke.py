@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
-"""Starts the real program in a real X window and plays it as a user would: answers the side
-question, plays a move with two clicks, takes it back from the menu and closes the window.
+"""Starts the real program in a real X window and plays it as a user would. With an engine beside the
+program, the computer plays Red: its move appears on the board, the thinking box shows depth, score
+and moves, and a take-back from the menu restores the board. Then, while the engine searches again,
+a move is played with two clicks and taken back, and the window is closed; no engine process may
+outlive the program.
 
-usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--screenshot PNG]
+usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine] [--screenshot PNG]
 """
 
 import argparse
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -18,6 +22,11 @@ from x11_session import XvfbSession, scratch_directory, write_png  # noqa: E402
 
 OPENING_PUZZLE = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4"
 WOOD_TOLERANCE = 40
+# The engine searches 6^9 nodes for its move: some tens of seconds on a loaded machine.
+ENGINE_MOVE_SECONDS = 240
+THINKING_SUMMARY = re.compile(
+    r"^ *思考深度：\d+ *得分\(-?\d+\)得分( \([A-I]\d-[A-I]\d\))?( [A-I]\d-[A-I]\d)+$")
+THINKING_BOX = (260, 32)  # a point inside the thinking box, below the board
 
 
 def occupied_cells(placement):
@@ -103,10 +112,66 @@ def cell_centre(top, cell):
     return 8 + 56 * (cell % 9) + 28, top + 8 + 56 * (cell // 9) + 28
 
 
+def one_move_from(before, after):
+    """Whether the occupied cells `after` follow from `before` by one move, capture or not."""
+    return len(before - after) == 1 and len(after - before) <= 1 and len(after) >= len(before) - 1
+
+
+def thinking_text(x, window, top):
+    """The thinking box's text, copied through the clipboard as a user would copy it. The box is
+    rewritten by every report of the engine, which may drop the selection; so it is tried again."""
+    deadline = time.monotonic() + 60
+    text = ""
+    while time.monotonic() < deadline:
+        x.click(window, THINKING_BOX[0], top + 576 + THINKING_BOX[1] // 2)
+        x.key(window, "ctrl+a", "ctrl+c")
+        copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=x.env(),
+                                capture_output=True, timeout=30)
+        text = copied.stdout.decode("utf-8", "replace")
+        if THINKING_SUMMARY.match(text):
+            return text
+        time.sleep(0.2)
+    return text
+
+
+def engine_processes(parent):
+    """Pids of the children of `parent` that run the default engine."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open("/proc/%s/stat" % entry) as stat:
+                fields = stat.read().rsplit(")", 1)[1].split()
+            if int(fields[1]) == parent and "fairy-stockfish" in os.readlink("/proc/%s/exe" % entry):
+                found.append(int(entry))
+        except (OSError, IndexError):
+            continue
+    return found
+
+
+def take_back(x, window, top):
+    before_menu = visible_windows(x)
+    x.click(window, 20, top // 2)  # the menu
+    deadline = time.monotonic() + 60
+    while not visible_windows(x) - before_menu and time.monotonic() < deadline:
+        time.sleep(0.1)
+    x.xdotool("key", "Down", "Down", "Down", "Return")  # its third item takes back
+
+
+def assert_board_is(x, window, top, expected, what):
+    shown = grab_until(x, window, lambda image: all(
+        cell_pixels(image, top, cell) == cell_pixels(expected, top, cell) for cell in range(90)))
+    for cell in range(90):
+        assert cell_pixels(shown, top, cell) == cell_pixels(expected, top, cell), \
+            "cell %d differs %s" % (cell, what)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
     parser.add_argument("board_bmp")
+    parser.add_argument("--with-engine", action="store_true")
     parser.add_argument("--screenshot")
     args = parser.parse_args()
     board = read_bmp(args.board_bmp)
@@ -118,9 +183,10 @@ def main():
         # Under LeakSanitizer, what system libraries keep for the process is not ours to report.
         env.setdefault("LSAN_OPTIONS", "suppressions=" + os.path.join(HERE, "lsan.supp"))
         app = subprocess.Popen([os.path.abspath(args.program)], cwd=workdir, env=env)
+        engines = []
         try:
             question = x.wait_for_window("^走棋方提示$")
-            x.key(question, "Return")
+            x.key(question, "Return")  # Yes: the computer plays Red
             assert x.window_gone(question), "the side question stayed open"
             window = x.wait_for_window("^Tarvelle$")
 
@@ -131,26 +197,32 @@ def main():
             assert shown_occupancy(start, top, board) == opening, \
                 "the opening puzzle is not drawn piece for piece"
 
+            if args.with_engine:
+                engines = engine_processes(app.pid)
+                assert len(engines) == 1, "no engine runs beside the program"
+                played = grab_until(x, window, lambda image: one_move_from(
+                    opening, shown_occupancy(image, top, board)), ENGINE_MOVE_SECONDS)
+                assert one_move_from(opening, shown_occupancy(played, top, board)), \
+                    "the engine's move did not appear"
+                if args.screenshot:
+                    write_png(args.screenshot, played)
+                text = thinking_text(x, window, top)
+                assert THINKING_SUMMARY.match(text), "the thinking box shows %r" % text
+                take_back(x, window, top)
+                assert_board_is(x, window, top, start, "after taking back the engine's move")
+
+            # With an engine, it is searching again now: the move stops it.
             from_cell, to_cell = 9 * 6 + 2, 9 * 5 + 2  # Red's pawn c3 to c4
             x.click(window, *cell_centre(top, from_cell))
             x.click(window, *cell_centre(top, to_cell))
             expected = opening - {from_cell} | {to_cell}
             moved = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == expected)
             assert shown_occupancy(moved, top, board) == expected, "the move was not played"
-            if args.screenshot:
+            if args.screenshot and not args.with_engine:
                 write_png(args.screenshot, moved)
 
-            before_menu = visible_windows(x)
-            x.click(window, 20, top // 2)  # the menu
-            deadline = time.monotonic() + 60
-            while not visible_windows(x) - before_menu and time.monotonic() < deadline:
-                time.sleep(0.1)
-            x.xdotool("key", "Down", "Down", "Down", "Return")  # its third item takes back
-            taken_back = grab_until(x, window, lambda image: all(
-                cell_pixels(image, top, cell) == cell_pixels(start, top, cell) for cell in range(90)))
-            for cell in range(90):
-                assert cell_pixels(taken_back, top, cell) == cell_pixels(start, top, cell), \
-                    "cell %d differs after the take-back" % cell
+            take_back(x, window, top)
+            assert_board_is(x, window, top, start, "after the take-back")
 
             assert not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^走棋方提示$"],
                                       env=x.env(), capture_output=True, text=True).stdout.strip(), \
@@ -158,6 +230,8 @@ def main():
             x.key(window, "Escape")
             code = app.wait(timeout=30)
             assert code == 0, "exit code %d" % code
+            for pid in engines:
+                assert not os.path.exists("/proc/%d" % pid), "the engine outlived the program"
         finally:
             if app.poll() is None:
                 app.kill()

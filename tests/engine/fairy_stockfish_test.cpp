@@ -1,0 +1,73 @@
+// The engine link against the real default engine, Fairy-Stockfish, as a new user meets it: it
+// answers the UCCI lines, ignores the options it does not know, searches, ponders and stops.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+
+#include "child_processes.h"
+#include "link_harness.h"
+#include "position/fen_text.h"
+
+namespace tarvelle {
+namespace {
+
+class FairyStockfishTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::string_view(TARVELLE_DEFAULT_ENGINE).empty()) {
+            GTEST_SKIP() << "fairy-stockfish is not installed (Debian package fairy-stockfish); "
+                            "the tests against the real engine are skipped";
+        }
+        game =
+            std::make_unique<testing::LinkHarness>(TARVELLE_DEFAULT_ENGINE, clock, kStartFen, true);
+        // 6^5 = 7776 nodes: a real search that ends in moments.
+        game->settings.searchLevel = -3;
+        game->settings.paceFactor = 0;
+        game->link.Start();
+        ASSERT_EQ(game->link.State(), EngineState::Ready);
+    }
+
+    // A legal move for the side to move other than `other`.
+    MoveValue AnotherLegalMove(MoveValue other) const {
+        MoveValue moves[CCHESS_MAX_MOVES];
+        const int count = CchessLegalMoves(&game->position, moves, CCHESS_MAX_MOVES);
+        for (int k = 0; k < count; ++k) {
+            if (moves[k] != other) return moves[k];
+        }
+        return 0;
+    }
+
+    SystemClock clock;
+    std::unique_ptr<testing::LinkHarness> game;
+};
+
+TEST_F(FairyStockfishTest, QuitLeavesNoEngineProcess) {
+    EXPECT_EQ(testing::ChildrenOfThisProcess().size(), 1u);
+    game->link.Quit();
+    EXPECT_EQ(game->link.State(), EngineState::Unloaded);
+    EXPECT_TRUE(testing::ChildrenOfThisProcess().empty());
+}
+
+TEST_F(FairyStockfishTest, PlaysItsMovePondersTakesThePonderHitAndStopsOnAnotherMove) {
+    ASSERT_TRUE(game->RunUntilMoves(1));
+    EXPECT_EQ(game->screen.fenText, GameFenText(game->position));
+    const std::regex summary(
+        "^ *思考深度：[0-9]+ *得分\\(-?[0-9]+\\)得分( \\([A-I][0-9]-[A-I][0-9]\\))?"
+        "( [A-I][0-9]-[A-I][0-9])+$");
+    EXPECT_TRUE(std::regex_match(game->screen.thinkingText, summary)) << game->screen.thinkingText;
+
+    ASSERT_EQ(game->link.State(), EngineState::Pondering);
+    ASSERT_TRUE(game->game.PlayMove(game->link.PonderedMove()));
+    EXPECT_EQ(game->link.State(), EngineState::Thinking);
+    ASSERT_TRUE(game->RunUntilMoves(3));
+
+    ASSERT_EQ(game->link.State(), EngineState::Pondering);
+    ASSERT_TRUE(game->game.PlayMove(AnotherLegalMove(game->link.PonderedMove())));
+    EXPECT_EQ(game->link.State(), EngineState::Ready);
+    ASSERT_TRUE(game->RunUntilMoves(5));
+    EXPECT_TRUE(std::regex_match(game->screen.thinkingText, summary)) << game->screen.thinkingText;
+}
+
+}  // namespace
+}  // namespace tarvelle
