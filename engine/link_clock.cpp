@@ -22,7 +22,18 @@ std::int64_t SystemClock::SteadyMilliseconds() {
 }
 
 void SystemClock::Sleep(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    // A sleeping thread wakes a fraction of a millisecond late, more on a loaded or virtual
+    // machine. Long pauses end with a short spin instead, so that the engine's move shows when
+    // its pause is over and not later; the 1 ms polls of the stop wait just sleep.
+    constexpr auto kSpin = std::chrono::milliseconds(2);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    if (milliseconds <= 2 * kSpin.count()) {
+        std::this_thread::sleep_until(end);
+        return;
+    }
+    std::this_thread::sleep_until(end - kSpin);
+    while (std::chrono::steady_clock::now() < end) {
+    }
 }
 
 void SystemClock::WaitForInput(int descriptor, int milliseconds) {

