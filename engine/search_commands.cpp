@@ -19,9 +19,13 @@ std::string PositionCommand(std::string_view startFen, std::span<const MoveValue
     std::string command = "position fen ";
     command += startFen;
     if (!playedMoves.empty() || assumedMove != 0) command += " moves";
+    const auto appendMove = [&command](MoveValue move) {
+        command += ' ';
+        command += MoveToCoord(move);
+    };
     for (const MoveValue move : playedMoves)
-        command += " " + MoveToCoord(move);
-    if (assumedMove != 0) command += " " + MoveToCoord(assumedMove);
+        appendMove(move);
+    if (assumedMove != 0) appendMove(assumedMove);
     return command;
 }
 

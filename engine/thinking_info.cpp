@@ -57,10 +57,10 @@ std::optional<std::string> SummaryText(std::string_view line, const ThinkingCont
     std::string summary = PaddingFor(depth, 3) + "思考深度：" + depth + PaddingFor(score, 6) +
                           "得分(" + score + ")得分";
     if (const auto moves = After(line, " pv ")) {
-        if (context.pondering) summary += " (" + std::string(context.ponderedMoveText) + ")";
+        if (context.pondering) summary.append(" (").append(context.ponderedMoveText).append(")");
         // A move starts wherever at least two bytes of the line remain.
         for (std::size_t at = 0; at + 1 < moves->size(); at += 5)
-            summary += " " + MoveToDisplayCoord(CoordToMove(moves->substr(at)));
+            summary.append(" ").append(MoveToDisplayCoord(CoordToMove(moves->substr(at))));
     }
     return summary;
 }
