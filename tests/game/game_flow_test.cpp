@@ -38,6 +38,25 @@ TEST_F(GameFlowTest, FirstMoveGoesToSlotOneAndFlipsBothSides) {
     EXPECT_TRUE(screen.dialogs.empty());
 }
 
+TEST_F(GameFlowTest, PlayedMoveShowsItsFenAndARefusedOneNothing) {
+    EXPECT_FALSE(game.PlayMove(CoordToMove("h2h8")));  // a cannon cannot jump without taking
+    EXPECT_TRUE(screen.fenText.empty());
+    ASSERT_TRUE(game.PlayMove(CoordToMove("h2e2")));
+    EXPECT_EQ(screen.fenText,
+              "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C2C4/9/RNBAKABNR b - - 0 ");
+}
+
+TEST_F(GameFlowTest, NewGameStartsEmptyWithTheSidesOfItsFen) {
+    ASSERT_TRUE(game.AcceptMove(CoordToMove("h2e2")));
+    const std::string blackToMove = "3k4r/9/9/9/9/9/9/9/r8/4K4 b";
+    StartFrom(blackToMove);
+    EXPECT_EQ(moveList.moveCount, 0);
+    EXPECT_EQ(moveList.currentPly, 0);
+    EXPECT_EQ(moveList.boardSide, 1);
+    EXPECT_EQ(moveList.gameSide, 1);
+    EXPECT_EQ(moveList.gameStartFen, blackToMove);
+}
+
 TEST_F(GameFlowTest, IllegalMoveChangesNothing) {
     const PositionRecord before = position;
     EXPECT_FALSE(game.AcceptMove(CoordToMove("a0a5")));  // the chariot's own pawn is in the way
