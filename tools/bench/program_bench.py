@@ -1,30 +1,66 @@
 #!/usr/bin/env python3
-"""Measures the real program under Xvfb: time from start to the first shown window, and the
-processor time its idle loop uses while nobody touches it.
+"""Measures the real program under Xvfb, with and without its engine beside it: the time from start
+to the first shown window (with the engine, its handshake is done by then), the processor time and
+wake-ups of the program while it waits for the user and while the engine searches, its resident
+memory, and the delay from the engine's best move to the move on the board.
 
-usage: program_bench.py PROGRAM [--runs N] [--idle-seconds S]
+usage: program_bench.py PROGRAM [--engine ENGINE] [--runs N] [--seconds S]
 """
 
 import argparse
 import os
+import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "xsession"))
 from x11_session import XvfbSession, scratch_directory  # noqa: E402
 
 
+def install(program, engine):
+    """A directory with a copy of the program, its pictures and, when given, the engine file."""
+    directory = tempfile.mkdtemp(prefix="tarvelle-bench-")
+    shutil.copy2(program, directory)
+    os.symlink(os.path.join(os.path.dirname(program), "board"), os.path.join(directory, "board"))
+    if engine:
+        os.symlink(engine, os.path.join(directory, "EEYE.dll"))
+    return os.path.join(directory, os.path.basename(program))
 
-def cpu_seconds(pid):
-    """Processor time of all the threads of a process, from the scheduler's own nanosecond count
-    (finer than the tick-based user and system times)."""
-    total = 0
+
+def scheduler_totals(pid):
+    """Processor seconds and the number of times it was put on a processor, over all threads, from
+    the scheduler's own counts (finer than the tick-based user and system times)."""
+    seconds, runs = 0, 0
     for task in os.listdir("/proc/%d/task" % pid):
         with open("/proc/%d/task/%s/schedstat" % (pid, task)) as stat:
-            total += int(stat.read().split()[0])
-    return total / 1e9
+            fields = stat.read().split()
+        seconds += int(fields[0]) / 1e9
+        runs += int(fields[2])
+    return seconds, runs
+
+
+def resident_kib(pid):
+    with open("/proc/%d/status" % pid) as status:
+        for line in status:
+            if line.startswith("VmRSS:"):
+                return int(line.split()[1])
+    return 0
+
+
+def children(pid):
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open("/proc/%s/stat" % entry) as stat:
+                    if int(stat.read().rsplit(")", 1)[1].split()[1]) == pid:
+                        found.append(int(entry))
+            except (OSError, IndexError):
+                pass
+    return found
 
 
 def first_window_seconds(x, program):
@@ -44,15 +80,46 @@ def first_window_seconds(x, program):
         app.wait()
 
 
-def idle_share(x, program, seconds):
+def engine_alone_seconds(engine):
+    """Time from starting the engine by itself to its "ucciok": the least start-up it can add."""
+    started = time.monotonic()
+    process = subprocess.Popen([engine], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    try:
+        process.stdin.write("ucci\n")
+        process.stdin.flush()
+        for line in process.stdout:
+            if line.rstrip("\r\n") == "ucciok":
+                return time.monotonic() - started
+        raise RuntimeError("the engine never answered ucciok")
+    finally:
+        process.kill()
+        process.wait()
+
+
+def start_ups(x, program, runs, label):
+    starts = [first_window_seconds(x, program) for _ in range(runs)]
+    median = statistics.median(starts)
+    print("start-up to first shown window, %s: median %.0f ms, min %.0f ms, max %.0f ms (%d runs)"
+          % (label, 1000 * median, 1000 * min(starts), 1000 * max(starts), runs))
+    return median
+
+
+def watch(x, program, answer, seconds, label):
+    """Answers the side question (Return: the computer plays Red and searches at once; Escape is
+    No: the user is to move), settles for two seconds, then watches the program for `seconds`."""
     app = subprocess.Popen([program], cwd=scratch_directory(), env=x.env())
     try:
         question = x.wait_for_window("^走棋方提示$")
-        x.key(question, "Return")
+        x.key(question, answer)
         time.sleep(2)
-        before = cpu_seconds(app.pid)
+        before = scheduler_totals(app.pid)
         time.sleep(seconds)
-        return (cpu_seconds(app.pid) - before) / seconds
+        after = scheduler_totals(app.pid)
+        engines = children(app.pid)
+        print("%s: %.3f%% of one core, %.1f wake-ups/s; resident %d KiB (engine %s)"
+              % (label, 100 * (after[0] - before[0]) / seconds, (after[1] - before[1]) / seconds,
+                 resident_kib(app.pid),
+                 ", ".join("%d KiB" % resident_kib(pid) for pid in engines) or "none"))
     finally:
         app.kill()
         app.wait()
@@ -61,16 +128,27 @@ def idle_share(x, program, seconds):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
+    parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--runs", type=int, default=10)
-    parser.add_argument("--idle-seconds", type=float, default=10)
+    parser.add_argument("--seconds", type=float, default=10)
     args = parser.parse_args()
     program = os.path.abspath(args.program)
+    bare = install(program, None)
+    with_engine = install(program, args.engine)
     with XvfbSession() as x:
-        starts = [first_window_seconds(x, program) for _ in range(args.runs)]
-        print("start-up to first shown window: median %.0f ms, min %.0f ms, max %.0f ms (%d runs)"
-              % (1000 * statistics.median(starts), 1000 * min(starts), 1000 * max(starts), args.runs))
-        share = idle_share(x, program, args.idle_seconds)
-        print("idle loop: %.2f%% of one core over %.0f s" % (100 * share, args.idle_seconds))
+        alone = start_ups(x, bare, args.runs, "no engine")
+        engine = start_ups(x, with_engine, args.runs, "engine Ready")
+        engine_alone = statistics.median(engine_alone_seconds(args.engine) for _ in range(args.runs))
+        print("the engine by itself, start to ucciok: median %.0f ms" % (1000 * engine_alone))
+        print("start-up with the engine / without: %.2f; / the slower of the two alone: %.2f"
+              % (engine / alone, engine / max(alone, engine_alone)))
+        watch(x, bare, "Escape", args.seconds, "idle, no engine")
+        watch(x, with_engine, "Escape", args.seconds, "idle, engine Ready")
+        watch(x, with_engine, "Return", args.seconds, "engine searching")
+        subprocess.run([os.path.join(os.path.dirname(program), "engine_move_bench"), "20"],
+                       env=x.env(), check=True)
+    for copy in (bare, with_engine):
+        shutil.rmtree(os.path.dirname(copy))
 
 
 if __name__ == "__main__":
