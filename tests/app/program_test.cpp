@@ -141,7 +141,7 @@ TEST_F(ProgramWithEngineTest, TheEnginesMoveIsPlayedOnTheBoardWithItsThinkingSho
     EngineLink& engine = program->Engine();
     ASSERT_EQ(engine.State(), EngineState::Ready);
     engine.StartComputerSearch();
-    QDeadlineTimer deadline(30000);
+    QDeadlineTimer deadline(8000);
     while (engine.State() != EngineState::Pondering && !deadline.hasExpired()) {
         if (!engine.PollLine()) QTest::qWait(5);
     }
