@@ -7,7 +7,8 @@
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-"$TOP/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+# xev tells when the program's window maps without polling for it.
+"$TOP/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" x11-utils
 build_tree "$TOP/build-bench" -DCMAKE_BUILD_TYPE=Release -DTARVELLE_BUILD_TESTS=OFF
 
 start="rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
