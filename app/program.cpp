@@ -52,7 +52,6 @@ int Program::Run() {
     window_.show();
     window_.activateWindow();
     if (WaitForFirstActivation()) loop_.Run();
-    engine_.Quit();
     return 0;
 }
 

@@ -24,12 +24,13 @@ public:
     // program.
     Program(SharedState& state, const std::filesystem::path& programDirectory,
             EngineSession& engineSession);
+    // Quits the engine, whatever it is doing.
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
     // Shows the window, waits for its first activation, asks the side question and runs the main
-    // loop until the window is closed, then quits the engine. Returns the exit code.
+    // loop until the window is closed. Returns the exit code.
     int Run();
 
     MainWindow& Window() { return window_; }

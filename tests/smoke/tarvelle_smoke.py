@@ -18,7 +18,7 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "xsession"))
-from x11_session import XvfbSession, scratch_directory, write_png  # noqa: E402
+from x11_session import XvfbSession, child_pids, scratch_directory, write_png  # noqa: E402
 
 OPENING_PUZZLE = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4"
 WOOD_TOLERANCE = 40
@@ -134,22 +134,6 @@ def thinking_text(x, window, top):
     return text
 
 
-def engine_processes(parent):
-    """Pids of the children of `parent` that run the default engine."""
-    found = []
-    for entry in os.listdir("/proc"):
-        if not entry.isdigit():
-            continue
-        try:
-            with open("/proc/%s/stat" % entry) as stat:
-                fields = stat.read().rsplit(")", 1)[1].split()
-            if int(fields[1]) == parent and "fairy-stockfish" in os.readlink("/proc/%s/exe" % entry):
-                found.append(int(entry))
-        except (OSError, IndexError):
-            continue
-    return found
-
-
 def take_back(x, window, top):
     before_menu = visible_windows(x)
     x.click(window, 20, top // 2)  # the menu
@@ -198,7 +182,7 @@ def main():
                 "the opening puzzle is not drawn piece for piece"
 
             if args.with_engine:
-                engines = engine_processes(app.pid)
+                engines = child_pids(app.pid)  # the engine is the program's only child
                 assert len(engines) == 1, "no engine runs beside the program"
                 played = grab_until(x, window, lambda image: one_move_from(
                     opening, shown_occupancy(image, top, board)), ENGINE_MOVE_SECONDS)

@@ -17,7 +17,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "xsession"))
-from x11_session import XvfbSession, scratch_directory  # noqa: E402
+from x11_session import XvfbSession, child_pids, scratch_directory  # noqa: E402
 
 
 def install(program, engine):
@@ -48,19 +48,6 @@ def resident_kib(pid):
             if line.startswith("VmRSS:"):
                 return int(line.split()[1])
     return 0
-
-
-def children(pid):
-    found = []
-    for entry in os.listdir("/proc"):
-        if entry.isdigit():
-            try:
-                with open("/proc/%s/stat" % entry) as stat:
-                    if int(stat.read().rsplit(")", 1)[1].split()[1]) == pid:
-                        found.append(int(entry))
-            except (OSError, IndexError):
-                pass
-    return found
 
 
 def first_window_seconds(x, program):
@@ -121,7 +108,7 @@ def watch(x, program, answer, seconds, label):
         before = scheduler_totals(app.pid)
         time.sleep(seconds)
         after = scheduler_totals(app.pid)
-        engines = children(app.pid)
+        engines = child_pids(app.pid)
         print("%s: %.3f%% of one core, %.1f wake-ups/s; resident %d KiB (engine %s)"
               % (label, 100 * (after[0] - before[0]) / seconds, (after[1] - before[1]) / seconds,
                  resident_kib(app.pid),

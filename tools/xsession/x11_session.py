@@ -1,5 +1,5 @@
 """A throw-away X server and the few things the smoke test does in it: find windows, click,
-press keys and read back the pixels of a window."""
+press keys and read back the pixels of a window; and the child processes of a program."""
 
 import os
 import struct
@@ -125,6 +125,21 @@ def write_png(path, image):
     with open(path, "wb") as out:
         out.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
                   chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def child_pids(parent):
+    """Pids of the processes whose parent is `parent`, running or not yet reaped."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open("/proc/%s/stat" % entry) as stat:
+                    # "pid (name) state ppid ...": the name may hold blanks and parentheses.
+                    if int(stat.read().rsplit(")", 1)[1].split()[1]) == parent:
+                        found.append(int(entry))
+            except (OSError, IndexError):
+                pass
+    return found
 
 
 def scratch_directory():
