@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "engine/move_text.h"
-#include "engine/number_text.h"
+#include "position/number_text.h"
 
 namespace tarvelle {
 

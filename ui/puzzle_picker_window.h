@@ -5,14 +5,9 @@
 #include <QTreeWidget>
 #include <string>
 
-namespace tarvelle {
+#include "game/puzzle_list.h"
 
-struct PuzzleRow {
-    std::string lineNumber;
-    std::string puzzleNumber;
-    std::string name;
-    std::string fen;
-};
+namespace tarvelle {
 
 class PuzzlePickerWindow final : public QDialog {
     Q_OBJECT

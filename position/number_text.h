@@ -1,5 +1,6 @@
-// Numbers in engine lines, read the way a decimal floating-point parse reads them but without its
-// locale: Qt sets the process locale, and an engine always writes a decimal point.
+// Numbers in engine lines and in the editor's FEN box, read the way a decimal floating-point parse
+// reads them but without its locale: Qt sets the process locale, and the texts always use a
+// decimal point.
 #pragma once
 
 #include <cstdint>

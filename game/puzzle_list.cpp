@@ -1,0 +1,124 @@
+#include "game/puzzle_list.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace tarvelle {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF. GBK text almost never
+// passes, because its lead bytes 0x81..0xFE are rarely followed by the exact continuation bytes
+// UTF-8 demands.
+bool IsValidUtf8(std::string_view text) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        int continuations = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++at;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            continuations = 1;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            continuations = 2;
+            if (lead == 0xE0) low = 0xA0;
+            if (lead == 0xED) high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            continuations = 3;
+            if (lead == 0xF0) low = 0x90;
+            if (lead == 0xF4) high = 0x8F;
+        } else {
+            return false;
+        }
+        if (text.size() - at <= static_cast<std::size_t>(continuations)) return false;
+        for (int k = 1; k <= continuations; ++k) {
+            const auto byte = static_cast<unsigned char>(text[at + static_cast<std::size_t>(k)]);
+            if (byte < (k == 1 ? low : 0x80) || byte > (k == 1 ? high : 0xBF)) return false;
+        }
+        at += static_cast<std::size_t>(continuations) + 1;
+    }
+    return true;
+}
+
+// GB18030 is a superset of GBK that decodes every GBK file the same way.
+std::string GbkToUtf8(std::string_view bytes) {
+    iconv_t converter = iconv_open("UTF-8", "GB18030");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
+    std::string out;
+    char buffer[4096];
+    auto* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    while (inLeft > 0) {
+        char* outAt = buffer;
+        std::size_t outLeft = sizeof buffer;
+        const std::size_t result = iconv(converter, &in, &inLeft, &outAt, &outLeft);
+        out.append(buffer, static_cast<std::size_t>(outAt - buffer));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // An unknown or cut-off sequence: replace its first byte and go on after it.
+            out.append(kReplacementCharacter);
+            ++in;
+            --inLeft;
+        }
+    }
+    iconv_close(converter);
+    return out;
+}
+
+// Splits at every "," into at most the three fields a row uses.
+bool SplitFields(std::string_view line, PuzzleRow& row) {
+    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen};
+    for (std::size_t k = 0; k < std::size(fields); ++k) {
+        const std::size_t comma = line.find(',');
+        if (comma == std::string_view::npos && k + 1 < std::size(fields)) return false;
+        fields[k]->assign(line.substr(0, comma));
+        line.remove_prefix(comma == std::string_view::npos ? line.size() : comma + 1);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string DecodePuzzleText(std::string_view bytes) {
+    if (IsValidUtf8(bytes)) {
+        if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+        return std::string(bytes);
+    }
+    return GbkToUtf8(bytes);
+}
+
+std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
+    std::vector<PuzzleRow> rows;
+    int lineNumber = 0;
+    while (!text.empty()) {
+        const std::size_t lineFeed = text.find('\n');
+        std::string_view line = text.substr(0, lineFeed);
+        text.remove_prefix(lineFeed == std::string_view::npos ? text.size() : lineFeed + 1);
+        if (lineFeed != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+        ++lineNumber;
+        PuzzleRow row;
+        if (line.empty() || !SplitFields(line, row)) continue;
+        row.lineNumber = std::to_string(lineNumber);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) return {};
+    std::ostringstream bytes;
+    bytes << stream.rdbuf();
+    return ParsePuzzleList(DecodePuzzleText(bytes.view()));
+}
+
+}  // namespace tarvelle

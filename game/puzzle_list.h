@@ -1,0 +1,35 @@
+// The puzzle list file: one puzzle per line as "number,name,FEN", the way users and the shipped
+// collection write it.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tarvelle {
+
+struct PuzzleRow {
+    // The line's number in the file, counting from 1 and counting empty lines too.
+    std::string lineNumber;
+    std::string puzzleNumber;
+    std::string name;
+    std::string fen;
+
+    bool operator==(const PuzzleRow&) const = default;
+};
+
+// The file's bytes as UTF-8. Text that is valid UTF-8, with or without a byte-order mark, is
+// taken as it is (without the mark); anything else is read as GBK, and a byte sequence GBK does
+// not know becomes U+FFFD, so one bad byte costs one character, not the list.
+std::string DecodePuzzleText(std::string_view bytes);
+
+// One row per line that holds at least three fields separated by ","; the fields are kept as they
+// are, further fields are ignored. Lines end at CR LF or at a lone LF; empty lines and lines with
+// fewer fields give no row.
+std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
+
+// The rows of the file; a missing, unreadable or empty file gives none.
+std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file);
+
+}  // namespace tarvelle

@@ -1,0 +1,88 @@
+// The puzzle file as users write it: GBK or UTF-8, Windows or Linux line ends, stray lines.
+#include "game/puzzle_list.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+namespace tarvelle {
+
+void PrintTo(const PuzzleRow& row, std::ostream* out) {
+    *out << "{" << row.lineNumber << "|" << row.puzzleNumber << "|" << row.name << "|" << row.fen
+         << "}";
+}
+
+namespace {
+
+using Rows = std::vector<PuzzleRow>;
+
+TEST(PuzzleList, RowsKeepTheirLineNumbersAndFieldsAsWritten) {
+    struct Case {
+        const char* what;
+        std::string_view text;
+        Rows rows;
+    };
+    const Case cases[] = {
+        {"an empty line between two puzzles",
+         "1,A,fa w - - 0 0\r\n\r\n2,B,fb b - - 0 1\r\n",
+         {{"1", "1", "A", "fa w - - 0 0"}, {"3", "2", "B", "fb b - - 0 1"}}},
+        {"lone line feeds and no break after the last line",
+         "1,A,fa\n2,B,fb",
+         {{"1", "1", "A", "fa"}, {"2", "2", "B", "fb"}}},
+        {"a lone carriage return stays in its line", "1,A,f\ra\r\n", {{"1", "1", "A", "f\ra"}}},
+        {"short lines are skipped", "1,A\r\njust text\r\n3,C,fc\r\n", {{"3", "3", "C", "fc"}}},
+        {"fields beyond the third are ignored, blanks kept",
+         " 7 , name ,fen x,comment,more",
+         {{"1", " 7 ", " name ", "fen x"}}},
+        {"empty fields count", ",,\r\n", {{"1", "", "", ""}}},
+        {"only breaks", "\r\n\n\r\n", {}},
+        {"nothing", "", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParsePuzzleList(c.text), c.rows) << c.what;
+}
+
+TEST(PuzzleList, GbkAndUtf8FilesBothReadAsUtf8) {
+    struct Case {
+        const char* what;
+        std::string_view bytes;
+        std::string_view text;
+    };
+    const Case cases[] = {
+        {"GBK", "1,\xC8\xFD\xB2\xBD\xC9\xB1,f", "1,三步杀,f"},
+        {"UTF-8", "1,三步杀,f", "1,三步杀,f"},
+        {"UTF-8 with a byte-order mark",
+         "\xEF\xBB\xBF"
+         "1,车马,f",
+         "1,车马,f"},
+        {"GBK whose bytes happen to form one UTF-8 character is still GBK when the rest is not",
+         "\xC3\xA9\xB3\xB5", "茅车"},
+        {"a byte GBK does not know",
+         "a\xFF"
+         "b",
+         "a\xEF\xBF\xBD"
+         "b"},
+        {"a GBK lead byte cut off at the end", "a\xB3", "a\xEF\xBF\xBD"},
+        {"plain ASCII", "1,x,f", "1,x,f"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodePuzzleText(c.bytes), c.text) << c.what;
+}
+
+TEST(PuzzleList, AFileThatCannotBeReadGivesNoRows) {
+    const std::filesystem::path folder = testing::TempDir();
+    EXPECT_TRUE(ReadPuzzleFile(folder / "no-such-puzzles.txt").empty());
+    EXPECT_TRUE(ReadPuzzleFile(folder).empty()) << "a folder in the file's place";
+
+    const std::filesystem::path file = folder / "puzzle_list_test.txt";
+    { std::ofstream(file, std::ios::binary) << "12,\xB2\xE2\xCA\xD4,fen w - - 0 0\r\n"; }
+    EXPECT_EQ(ReadPuzzleFile(file), (Rows{{"1", "12", "测试", "fen w - - 0 0"}}));
+    { std::ofstream(file, std::ios::binary | std::ios::trunc); }
+    EXPECT_TRUE(ReadPuzzleFile(file).empty());
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace tarvelle
