@@ -3,13 +3,16 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include "app/editor_wiring.h"
 #include "game/game_start.h"
+#include "game/side_choice.h"
 
 namespace tarvelle {
 
 Program::Program(SharedState& state, const std::filesystem::path& programDirectory,
                  EngineSession& engineSession)
     : state_(state),
+      programDirectory_(programDirectory),
       engineSession_(engineSession),
       pictures_(programDirectory),
       window_(pictures_),
@@ -40,12 +43,25 @@ void Program::ConnectWindow() {
                      [this] { board_.FlipBoard(); });
     QObject::connect(&window_, &MainWindow::takeBackRequested, &window_,
                      [this] { game_.TakeBackMove(); });
+    QObject::connect(
+        &window_, &MainWindow::editorOpened, &window_, [this](PositionEditorWindow* editor) {
+            new EditorWiring(*editor, state_.editor, state_.gamePosition,
+                             programDirectory_ / "fens.txt",
+                             [this](const PositionRecord& position, const std::string& startFen) {
+                                 StartGameFromEditor(position, startFen);
+                             });
+        });
     QObject::connect(&window_, &MainWindow::firstActivated, &window_,
                      [this] { activated_ = true; });
     QObject::connect(&window_, &MainWindow::closed, &window_, [this] {
         closed_ = true;
         loop_.Stop();
     });
+}
+
+void Program::StartGameFromEditor(const PositionRecord& position, const std::string& startFen) {
+    game_.StartFromPosition(position, startFen);
+    AskSideQuestion(window_, state_.sides, state_.search);
 }
 
 int Program::Run() {

@@ -41,7 +41,11 @@ private:
     // Blocks until the main window is first activated or closed; true when it was activated.
     bool WaitForFirstActivation();
 
+    // A new game from the editor's position, then the side question.
+    void StartGameFromEditor(const PositionRecord& position, const std::string& startFen);
+
     SharedState& state_;
+    std::filesystem::path programDirectory_;
     EngineSession& engineSession_;
     SystemClock clock_;
     // Declared before the link, so that it still exists when the link closes the engine.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "board/main_board.h"
+#include "board/position_editor.h"
 #include "engine/search_settings.h"
 #include "game/side_choice.h"
 #include "position/move_list.h"
@@ -13,8 +14,8 @@ namespace tarvelle {
 struct SharedState {
     // The position shown on the main board.
     PositionRecord gamePosition{};
-    // The position on the board of the position editor.
-    PositionRecord editorPosition{};
+    // What the position editor keeps between its openings.
+    EditorRecord editor;
     MoveList moveList;
     BoardMarks marks;
     SideChoice sides;

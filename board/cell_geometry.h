@@ -40,4 +40,18 @@ constexpr int CellAtPixel(int x, int y) {
     return kBoardColumns * ((y - kGridOrigin) / kCellSize) + (x - kGridOrigin) / kCellSize;
 }
 
+// The piece palette: one cell per piece code, entry = code - 16. Red's sixteen fill the lower half
+// from the bottom row up, Black's the upper half from the top row down, four to a row.
+constexpr int kPaletteEntries = 32;
+constexpr int kPaletteColumns = 4;
+
+constexpr int PaletteCellLeft(int entry) {
+    return kGridOrigin + kCellSize * (entry % kPaletteColumns);
+}
+constexpr int PaletteCellTop(int entry) {
+    constexpr int kRedBottomRowTop = 400;
+    return entry < 16 ? kRedBottomRowTop - kCellSize * (entry / kPaletteColumns)
+                      : kGridOrigin + kCellSize * ((entry - 16) / kPaletteColumns);
+}
+
 }  // namespace tarvelle

@@ -71,6 +71,18 @@ void GameFlow::TakeBackMove() {
     board_.RefreshMoveMarks();
 }
 
+void GameFlow::StartFromPosition(const PositionRecord& position, const std::string& startFen) {
+    moveList_.currentPly = 0;
+    SettleGame();
+    moveList_.boardSide = static_cast<std::int16_t>(position.side);
+    moveList_.gameSide = moveList_.boardSide;
+    moveList_.gameStartFen = startFen;
+    gamePosition_ = position;
+    board_.RedrawBoard();
+    // A piece picked in the old game must not move in the new one.
+    board_.RefreshMoveMarks();
+}
+
 void GameFlow::SettleGame() {
     engine_.Settle();
     moveList_.gameSide = moveList_.boardSide;

@@ -37,6 +37,11 @@ public:
     // now last.
     void TakeBackMove();
 
+    // A new game on the main board from `position` (the editor's), which `startFen` describes to
+    // the engine: the engine is settled first, and the board is redrawn with no marks left over
+    // from the old game. The side question is the caller's.
+    void StartFromPosition(const PositionRecord& position, const std::string& startFen);
+
 private:
     // Leaves a connected engine Ready and makes the position on the board the end of the game.
     void SettleGame();

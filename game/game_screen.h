@@ -15,7 +15,7 @@ public:
     // Replaces the text of the main window's FEN box.
     virtual void ShowFenText(const std::string& text) = 0;
 
-    // A modal message box with an OK button and an information icon; returns when it is closed.
+    // A modal message box with an OK button and no icon; returns when it is closed.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 
     // A modal message box with Yes and No buttons.

@@ -18,6 +18,7 @@ constexpr int kBoardHeight = 576;
 constexpr int kThinkingBoxHeight = 64;
 constexpr int kFenBoxHeight = 24;
 constexpr int kStatusBarHeight = 20;
+constexpr QSize kOuterSize(527, 734);
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -54,8 +55,10 @@ MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
     setStatusBar(statusBar_);
 
     CreateMenu();
-    SetFixedFrame(*this, QSize(kClientWidth, menuBar()->sizeHint().height() + client->height() +
-                                                 kStatusBarHeight));
+    SetFixedFrame(
+        *this,
+        QSize(kClientWidth, menuBar()->sizeHint().height() + client->height() + kStatusBarHeight),
+        kOuterSize);
 }
 
 void MainWindow::CreateMenu() {
@@ -87,7 +90,7 @@ void MainWindow::ShowThinkingText(const std::string& text) {
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
-    ShowInformation(this, Text(text), Text(caption));
+    ShowPlainMessage(this, Text(text), Text(caption));
 }
 
 QuestionAnswer MainWindow::AskQuestion(const std::string& text, const std::string& caption) {

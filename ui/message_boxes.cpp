@@ -4,9 +4,22 @@
 
 namespace tarvelle {
 
-void ShowInformation(QWidget* parent, const QString& text, const QString& caption) {
-    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+namespace {
+
+void ShowOkBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+               const QString& caption) {
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+}  // namespace
+
+void ShowInformation(QWidget* parent, const QString& text, const QString& caption) {
+    ShowOkBox(parent, QMessageBox::Information, text, caption);
+}
+
+void ShowPlainMessage(QWidget* parent, const QString& text, const QString& caption) {
+    ShowOkBox(parent, QMessageBox::NoIcon, text, caption);
 }
 
 QuestionAnswer AskYesNo(QWidget* parent, const QString& text, const QString& caption) {

@@ -11,6 +11,9 @@ namespace tarvelle {
 // Information icon and an OK button; returns when the box is closed.
 void ShowInformation(QWidget* parent, const QString& text, const QString& caption);
 
+// An OK button and no icon; returns when the box is closed.
+void ShowPlainMessage(QWidget* parent, const QString& text, const QString& caption);
+
 // Yes and No buttons. Escape answers No, as it does in any Yes/No box; a box closed without an
 // answer (by its owner going away) gives kDismissed.
 QuestionAnswer AskYesNo(QWidget* parent, const QString& text, const QString& caption);

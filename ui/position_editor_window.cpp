@@ -11,6 +11,7 @@ namespace tarvelle {
 namespace {
 
 constexpr QSize kClientSize(780, 600);
+constexpr QSize kOuterSize(787, 630);
 
 }  // namespace
 
@@ -24,7 +25,7 @@ PositionEditorWindow::PositionEditorWindow(const PictureFiles& pictures, QWidget
     CreatePositionButtons();
     fenBox_ = CreateEditBox(*this, QStringLiteral("框_fens"), QRect(0, 576, 520, 24),
                             QString::fromUtf8(kStoredFenText));
-    SetFixedFrame(*this, kClientSize);
+    SetFixedFrame(*this, kClientSize, kOuterSize);
 }
 
 void PositionEditorWindow::CreateBoard(const PictureFiles& pictures) {
@@ -88,12 +89,12 @@ std::string PositionEditorWindow::FenText() const {
     return fenBox_->toPlainText().toStdString();
 }
 
-void PositionEditorWindow::SetFenText(const std::string& text) {
+void PositionEditorWindow::ShowFenText(const std::string& text) {
     fenBox_->setPlainText(QString::fromStdString(text));
 }
 
 // An exclusive group cannot uncheck its checked button, so it stops being exclusive meanwhile.
-void PositionEditorWindow::SetSideToMove(int side) {
+void PositionEditorWindow::ShowSideToMove(int side) {
     sideToMove_->setExclusive(false);
     redToMove_->setChecked(side == 0);
     blackToMove_->setChecked(side == 1);

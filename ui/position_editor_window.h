@@ -1,6 +1,7 @@
 // The position editor: its own board and piece palette with their click targets, the side-to-move
-// radio boxes, the position buttons and a FEN box. It hands every user command on as a signal and
-// keeps no position of its own.
+// radio boxes, the position buttons and a FEN box. It shows what the editor logic tells it through
+// EditorScreen and its two panels, hands every user command on as a signal and keeps no position
+// of its own.
 #pragma once
 
 #include <QButtonGroup>
@@ -10,12 +11,13 @@
 #include <string>
 
 #include "board/piece_pictures.h"
+#include "board/position_editor.h"
 #include "ui/board_panel.h"
 #include "ui/puzzle_picker_window.h"
 
 namespace tarvelle {
 
-class PositionEditorWindow final : public QDialog {
+class PositionEditorWindow final : public QDialog, public EditorScreen {
     Q_OBJECT
 
 public:
@@ -27,11 +29,10 @@ public:
     // The piece palette 画板2, without a picture.
     tarvelle::BoardPanel& Palette() { return *palette_; }
 
-    std::string FenText() const;
-    void SetFenText(const std::string& text);
-
-    // Checks 红先 for side 0 and 黑先 for side 1; any other side leaves both unchecked.
-    void SetSideToMove(int side);
+    std::string FenText() const override;
+    void ShowFenText(const std::string& text) override;
+    // Any side other than 0 and 1 leaves both radio boxes unchecked.
+    void ShowSideToMove(int side) override;
     bool RedToMoveChecked() const { return redToMove_->isChecked(); }
     bool BlackToMoveChecked() const { return blackToMove_->isChecked(); }
 

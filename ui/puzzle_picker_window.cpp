@@ -8,6 +8,7 @@ namespace tarvelle {
 namespace {
 
 constexpr QSize kClientSize(704, 544);
+constexpr QSize kOuterSize(707, 571);
 
 enum Column { kLineNumber, kPuzzleNumber, kName, kFen, kColumnCount };
 
@@ -56,7 +57,7 @@ PuzzlePickerWindow::PuzzlePickerWindow(QWidget* parent) : QDialog(parent) {
     connect(list_, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* item) { emit rowClicked(list_->indexOfTopLevelItem(item)); });
 
-    SetFixedFrame(*this, kClientSize);
+    SetFixedFrame(*this, kClientSize, kOuterSize);
 }
 
 void PuzzlePickerWindow::AddRow(const PuzzleRow& row) {

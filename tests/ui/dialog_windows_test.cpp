@@ -118,13 +118,13 @@ TEST_F(EditorTest, SideRadioBoxesReportClicksAndShowTheSideToMove) {
     EXPECT_TRUE(editor.RedToMoveChecked());
     EXPECT_FALSE(editor.BlackToMoveChecked());
 
-    editor.SetSideToMove(1);
+    editor.ShowSideToMove(1);
     EXPECT_FALSE(editor.RedToMoveChecked());
     EXPECT_TRUE(editor.BlackToMoveChecked());
-    editor.SetSideToMove(0);
+    editor.ShowSideToMove(0);
     EXPECT_TRUE(editor.RedToMoveChecked());
     EXPECT_FALSE(editor.BlackToMoveChecked());
-    editor.SetSideToMove(-1);
+    editor.ShowSideToMove(-1);
     EXPECT_FALSE(editor.RedToMoveChecked());
     EXPECT_FALSE(editor.BlackToMoveChecked());
     EXPECT_EQ(red.size() + black.size(), 2) << "setting the side is no click";

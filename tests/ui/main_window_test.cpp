@@ -162,13 +162,13 @@ void ReadOkBoxWhenShown(ShownBox& shown, std::function<void(QMessageBox&)> close
     });
 }
 
-TEST_F(MainWindowTest, MessageIsAnInformationBoxWithOk) {
+TEST_F(MainWindowTest, MessageIsAPlainBoxWithOk) {
     ShownBox shown;
     ReadOkBoxWhenShown(shown, [](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
     window.ShowMessage("红胜。", "提示");
     EXPECT_EQ(shown.caption, QStringLiteral("提示"));
     EXPECT_EQ(shown.text, QStringLiteral("红胜。"));
-    EXPECT_EQ(shown.icon, QMessageBox::Information);
+    EXPECT_EQ(shown.icon, QMessageBox::NoIcon);
 }
 
 TEST_F(MainWindowTest, QuestionReturnsTheButtonPressed) {
