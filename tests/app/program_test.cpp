@@ -6,7 +6,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
 #include <memory>
 
 #include <unistd.h>
@@ -152,6 +155,48 @@ TEST_F(ProgramWithEngineTest, TheEnginesMoveIsPlayedOnTheBoardWithItsThinkingSho
     EXPECT_EQ(BoxText("框_思考过程"), "  思考深度：4    得分(12)得分 C3-C4 F3-C3");
     const auto* statusBar = program->Window().findChild<PartedStatusBar*>("状态条1");
     EXPECT_EQ(statusBar->PartText(0), "后台思考");
+}
+
+// The editor's position becomes the game: the engine is settled and told the new start FEN, the
+// old game's marks are gone and the side question decides who moves.
+TEST_F(ProgramWithEngineTest, AGameSentFromTheEditorStartsOnItsPosition) {
+    constexpr const char* kEditorFen = "4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 0";
+    ClickCell(CellOf("c3"));
+    ASSERT_NE(state->marks.selectedSquare, 0);
+    testing::WhenModalShown([&](QWidget& editor) {
+        dynamic_cast<PositionEditorWindow&>(editor).ShowFenText(kEditorFen);
+        editor.findChild<QPushButton*>(QStringLiteral("fens设局面"))->click();
+        testing::WhenModalShown([](QWidget& question) {
+            dynamic_cast<QMessageBox&>(question).button(QMessageBox::No)->click();
+        });
+        editor.findChild<QPushButton*>(QStringLiteral("回传主棋盘"))->click();
+    });
+    Menu("自定棋局");
+
+    EXPECT_EQ(state->moveList.gameStartFen, kEditorFen);
+    EXPECT_EQ(state->moveList.boardSide, 1);
+    EXPECT_EQ(state->moveList.gameSide, 1);
+    EXPECT_EQ(state->moveList.moveCount, 0);
+    EXPECT_EQ(state->marks.selectedSquare, 0);
+    EXPECT_TRUE(state->sides.computerPlaysBlack);
+    EXPECT_FALSE(state->sides.computerPlaysRed);
+    EXPECT_EQ(state->search.searchLevel, kAnsweredSearchLevel);
+    EXPECT_EQ(FenBox(), kOpeningPuzzle) << "the main FEN box is left alone";
+    EXPECT_NE(CellPixels(CellOf("a0")), EmptyCell(CellOf("a0")));
+    EXPECT_EQ(CellPixels(CellOf("c3")), EmptyCell(CellOf("c3")));
+
+    EngineLink& engine = program->Engine();
+    ASSERT_EQ(engine.State(), EngineState::Ready);
+    engine.StartComputerSearch();
+    const std::string expected = std::string("position fen ") + kEditorFen;
+    QDeadlineTimer deadline(8000);
+    std::vector<std::string> received;
+    while (std::find(received.begin(), received.end(), expected) == received.end() &&
+           !deadline.hasExpired()) {
+        QTest::qWait(5);
+        received = engineDirectory.ReceivedLines();
+    }
+    EXPECT_NE(std::find(received.begin(), received.end(), expected), received.end());
 }
 
 // The idle wait sleeps until the engine writes, not until some later event.
