@@ -2,10 +2,11 @@
 """Starts the real program in a real X window and plays it as a user would. With an engine beside the
 program, the computer plays Red: its move appears on the board, the thinking box shows depth, score
 and moves, and a take-back from the menu restores the board. Then, while the engine searches again,
-a move is played with two clicks and taken back, and the window is closed; no engine process may
-outlive the program.
+a move is played with two clicks and taken back. Then the first puzzle of the puzzle list is picked
+in the position editor, sent to the main board with the computer playing Black, and a move is played
+in it. Last the window is closed; no engine process may outlive the program.
 
-usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine] [--screenshot PNG]
+usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine] [--screenshots DIR]
 """
 
 import argparse
@@ -134,13 +135,85 @@ def thinking_text(x, window, top):
     return text
 
 
-def take_back(x, window, top):
+def choose_menu_item(x, window, top, downs):
     before_menu = visible_windows(x)
     x.click(window, 20, top // 2)  # the menu
     deadline = time.monotonic() + 60
     while not visible_windows(x) - before_menu and time.monotonic() < deadline:
         time.sleep(0.1)
-    x.xdotool("key", "Down", "Down", "Down", "Return")  # its third item takes back
+    x.xdotool("key", *["Down"] * downs, "Return")
+
+
+def take_back(x, window, top):
+    choose_menu_item(x, window, top, 3)
+
+
+def open_editor(x, window, top):
+    choose_menu_item(x, window, top, 1)
+
+
+def first_puzzle(path):
+    """The FEN of the first puzzle in the GBK puzzle file."""
+    for line in open(path, "rb").read().decode("gbk").split("\r\n"):
+        fields = line.split(",")
+        if len(fields) >= 3:
+            return fields[2]
+    raise AssertionError("no puzzle in " + path)
+
+
+def cell_of(coord):
+    """Cell of a point given as coordinate text such as "e0", in the normal view."""
+    return 9 * (9 - int(coord[1])) + ord(coord[0]) - ord("a")
+
+
+def quiet_legal_move(perft, fen):
+    """A legal move of the side to move that leaves the opponent a reply, as two cells."""
+    counts = subprocess.run([perft, fen, "2"], capture_output=True, text=True, check=True,
+                            timeout=60).stdout.split("\n")
+    for line in counts:
+        fields = line.split()
+        if len(fields) == 2 and int(fields[1]) > 0:
+            return cell_of(fields[0][:2]), cell_of(fields[0][2:])
+    raise AssertionError("no legal move in " + fen)
+
+
+def play_puzzle_from_the_editor(x, window, top, board, program, screenshots):
+    """Picks the first puzzle in the editor's picker, sends it to the main board with the computer
+    playing Black and plays a move in it."""
+    program_directory = os.path.dirname(os.path.abspath(program))
+    puzzle = first_puzzle(os.path.join(program_directory, "fens.txt"))
+    placement = puzzle.split()[0]
+    open_editor(x, window, top)
+    editor = x.wait_for_window("^编辑局面$")
+    x.click(editor, 664 + 36, 536 + 16)  # 打开棋局库
+    picker = x.wait_for_window("^点选加载棋局$")
+    if screenshots:
+        write_png(os.path.join(screenshots, "puzzle-picker.png"), x.grab(picker))
+    x.click(picker, 8 + 150, 8 + 29)  # the first row, just below the headings
+    loaded = x.wait_for_window("^加载的棋局：$")
+    x.key(loaded, "Return")
+    assert x.window_gone(picker), "the picker stayed open"
+    shown = grab_until(x, editor, lambda image: shown_occupancy(image, 0, board) ==
+                       occupied_cells(placement))
+    assert shown_occupancy(shown, 0, board) == occupied_cells(placement), \
+        "the editor does not show the first puzzle"
+    if screenshots:
+        write_png(os.path.join(screenshots, "position-editor.png"), shown)
+
+    x.click(editor, 664 + 36, 568 + 16)  # 回传主棋盘
+    question = x.wait_for_window("^走棋方提示$")
+    x.key(question, "Escape")  # No: the computer plays Black
+    assert x.window_gone(editor), "the editor stayed open"
+    puzzle_cells = occupied_cells(placement)
+    sent = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == puzzle_cells)
+    assert shown_occupancy(sent, top, board) == puzzle_cells, "the main board does not show the puzzle"
+
+    from_cell, to_cell = quiet_legal_move(os.path.join(program_directory, "perft"), puzzle)
+    x.click(window, *cell_centre(top, from_cell))
+    x.click(window, *cell_centre(top, to_cell))
+    expected = puzzle_cells - {from_cell} | {to_cell}
+    moved = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == expected)
+    assert shown_occupancy(moved, top, board) == expected, "the move in the puzzle was not played"
 
 
 def assert_board_is(x, window, top, expected, what):
@@ -156,7 +229,7 @@ def main():
     parser.add_argument("program")
     parser.add_argument("board_bmp")
     parser.add_argument("--with-engine", action="store_true")
-    parser.add_argument("--screenshot")
+    parser.add_argument("--screenshots", help="folder for pictures of the three windows")
     args = parser.parse_args()
     board = read_bmp(args.board_bmp)
     # No board/ folder here: the pictures must be found beside the program.
@@ -188,8 +261,8 @@ def main():
                     opening, shown_occupancy(image, top, board)), ENGINE_MOVE_SECONDS)
                 assert one_move_from(opening, shown_occupancy(played, top, board)), \
                     "the engine's move did not appear"
-                if args.screenshot:
-                    write_png(args.screenshot, played)
+                if args.screenshots:
+                    write_png(os.path.join(args.screenshots, "main-window.png"), played)
                 text = thinking_text(x, window, top)
                 assert THINKING_SUMMARY.match(text), "the thinking box shows %r" % text
                 take_back(x, window, top)
@@ -202,8 +275,8 @@ def main():
             expected = opening - {from_cell} | {to_cell}
             moved = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == expected)
             assert shown_occupancy(moved, top, board) == expected, "the move was not played"
-            if args.screenshot and not args.with_engine:
-                write_png(args.screenshot, moved)
+            if args.screenshots and not args.with_engine:
+                write_png(os.path.join(args.screenshots, "main-window.png"), moved)
 
             take_back(x, window, top)
             assert_board_is(x, window, top, start, "after the take-back")
@@ -211,6 +284,7 @@ def main():
             assert not subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^走棋方提示$"],
                                       env=x.env(), capture_output=True, text=True).stdout.strip(), \
                 "the side question was asked again"
+            play_puzzle_from_the_editor(x, window, top, board, args.program, args.screenshots)
             x.key(window, "Escape")
             code = app.wait(timeout=30)
             assert code == 0, "exit code %d" % code
