@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTreeWidget>
 #include <stdexcept>
@@ -195,6 +196,9 @@ TEST_F(PickerTest, ListAsDefined) {
     EXPECT_EQ(picker.windowTitle(), QStringLiteral("点选加载棋局"));
     EXPECT_TRUE(picker.isModal());
     ExpectFixedFrame(picker);
+    QRect outer(QPoint(0, 0), QSize(707, 571));
+    outer.moveCenter(picker.screen()->availableGeometry().center());
+    EXPECT_EQ(picker.pos(), outer.topLeft()) << "centred by its outer frame";
     QTreeWidget& list = List();
     EXPECT_EQ(list.geometry(), QRect(8, 8, 688, 528));
     EXPECT_FALSE(list.rootIsDecorated());
