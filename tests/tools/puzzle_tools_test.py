@@ -14,7 +14,7 @@ import names  # noqa: E402
 import verify  # noqa: E402
 import xiangqi  # noqa: E402
 
-MATE_IN_ONE = "3k5/9/9/9/9/9/9/9/4A4/R2AK4 w"  # Ra1-a10 mates along the top rank
+MATE_IN_ONE = "3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w"  # Ra1-a10 mates along the top rank
 
 
 class NamesTest(unittest.TestCase):
@@ -78,7 +78,7 @@ class FileChecksTest(unittest.TestCase):
         opening = ("二十步杀", collection.OPENING_PUZZLE)
         mate = collection.full_fen(MATE_IN_ONE)
         self.assertEqual(self.problems([("一步杀 车", mate), opening]), [])
-        for rows, fault in (([("两步杀", mate), ("一步杀", mate.replace("R2", "1R1")), opening],
+        for rows, fault in (([("两步杀", mate), ("一步杀", mate.replace("R2A", "1R1A")), opening],
                              "after one in 2"),
                             ([("一步杀", mate), ("一步杀", mate), opening], "same position"),
                             ([("车马冷着", mate), opening], "announces no mate length"),

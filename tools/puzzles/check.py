@@ -1,16 +1,23 @@
 """Whether a position is a sound mate puzzle: legal, a forced mate the engine finds within the
 program's budget, and only one first move that mates that fast."""
 
+import subprocess
+
 import xiangqi
 from engine import PROGRAM_NODE_BUDGET
 
 # A deeper search than the mate strictly needs, so that a second mate as short as the first has
 # room to show up in the second line, without spending the whole budget on every short mate.
 DEPTH_MARGIN = 12
-# Up to this length every other first move also gets a search of its own, narrower than the
-# shared second line and so surer to see a short mate.
-EACH_MOVE_UP_TO = 3
+# Every other first move also gets a search of its own, narrower than the shared second line and
+# so surer to see a mate as short: MultiPV 2 alone lets through a few puzzles with a second key
+# and even some whose announced mate is not the shortest. A tenth of the budget for each keeps the
+# rare slow position to a minute or two.
 EACH_MOVE_MARGIN = 6
+EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 10
+# The engine prunes quiet moves and so misses some mates in zugzwang; up to this length the rules
+# library's exact search (mate_keys) has the last word on the key move.
+EXACT_UP_TO = 3
 
 
 class Verdict:
@@ -30,9 +37,9 @@ def search_depth(moves):
     return 2 * moves + DEPTH_MARGIN
 
 
-def check(engine, position, moves, unique=True):
+def check(engine, position, moves, unique=True, mate_keys=None):
     """Checks position as a mate in `moves`. Without `unique` (the opening puzzle) the search is
-    the program's own: one line, the whole budget."""
+    the program's own: one line, the whole budget. mate_keys: the exact search's program."""
     faults = position.faults()
     if faults:
         return Verdict(faults)
@@ -54,9 +61,22 @@ def check(engine, position, moves, unique=True):
     second = result.line(2)
     if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
         verdict.problems.append(f"{second.pv[0]} also mates in {second.mate}")
-    elif best.mate <= EACH_MOVE_UP_TO:
+    else:
         verdict.problems += _other_quick_mates(engine, fen, verdict.key, best.mate)
+    if mate_keys and not verdict.problems and moves <= EXACT_UP_TO:
+        verdict.problems += _exact_keys_problems(mate_keys, fen, verdict.key, moves)
     return verdict
+
+
+def _exact_keys_problems(mate_keys, fen, key, moves):
+    run = subprocess.run([mate_keys, fen, str(moves)], capture_output=True, text=True, timeout=600)
+    if run.returncode != 0:
+        return [f"mate_keys failed: {run.stderr.strip()}"]
+    found = [tuple(line.split()) for line in run.stdout.splitlines()]
+    if found != [(key, str(moves))]:
+        shown = ", ".join(f"{move} in {n}" for move, n in found) or "none"
+        return [f"exact search, first moves mating within {moves}: {shown}"]
+    return []
 
 
 def _other_quick_mates(engine, fen, key, moves):
@@ -66,7 +86,7 @@ def _other_quick_mates(engine, fen, key, moves):
         if move == key:
             continue
         reply = engine.search(fen, [move], depth=2 * (moves - 1) + EACH_MOVE_MARGIN,
-                              nodes=PROGRAM_NODE_BUDGET).line(1)
+                              nodes=EACH_MOVE_NODES).line(1)
         # From the defender's side: mated now (0) or in so many of the attacker's moves.
         if reply is not None and reply.mate is not None and -(moves - 1) <= reply.mate <= 0:
             problems.append(f"{move} also mates in {1 - reply.mate}")

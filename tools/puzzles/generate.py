@@ -69,13 +69,13 @@ def choose_candidates(record, wanted, rng):
     return found
 
 
-def try_candidate(engine, position, claimed, wanted):
+def try_candidate(engine, position, claimed, wanted, mate_keys):
     """The kept puzzle as a work-file entry, or None."""
-    verdict = check.check(engine, position, claimed)
+    verdict = check.check(engine, position, claimed, mate_keys=mate_keys)
     if not verdict.ok and verdict.moves and verdict.moves != claimed \
             and wanted.get(bucket(verdict.moves), 0) > 0:
         # The engine found a shorter mate than the game showed: judge it as that length.
-        verdict = check.check(engine, position, verdict.moves)
+        verdict = check.check(engine, position, verdict.moves, mate_keys=mate_keys)
     if not verdict.ok or wanted.get(bucket(verdict.moves), 0) <= 0:
         return None
     part = check.taking_part(position, verdict.pv, verdict.moves)
@@ -101,6 +101,8 @@ def opening_entry(engine):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--mate-keys", metavar="PATH",
+                        help="the exact short-mate search (build target mate_keys); advised")
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--out", required=True, help="the collection to write")
     parser.add_argument("--work", required=True, help="kept puzzles, one JSON a line; resumed")
@@ -133,7 +135,7 @@ def main():
                 if len(taken) == PER_GAME or position.fen() in seen or \
                         any(abs(claimed - moves) < LENGTH_GAP for moves in taken):
                     continue
-                entry = try_candidate(engine, position, claimed, wanted)
+                entry = try_candidate(engine, position, claimed, wanted, args.mate_keys)
                 if entry is None:
                     continue
                 entry["game"] = game

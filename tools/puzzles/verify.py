@@ -58,6 +58,8 @@ def spread(items, count):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--mate-keys", metavar="PATH",
+                        help="the exact short-mate search (build target mate_keys); advised")
     parser.add_argument("--engine", required=True, help="Fairy-Stockfish")
     parser.add_argument("file")
     parser.add_argument("--sample", type=int, metavar="K",
@@ -71,6 +73,9 @@ def main():
     if not args.engine or not os.access(args.engine, os.X_OK):
         print(f"no engine at {args.engine!r}", file=sys.stderr)
         return args.missing_engine_exit
+    if args.mate_keys and not os.access(args.mate_keys, os.X_OK):
+        print(f"no mate_keys at {args.mate_keys!r}", file=sys.stderr)
+        return 2
     puzzles, problems = collection.read(args.file)
     more, positions = file_problems(puzzles)
     problems += more
@@ -81,6 +86,8 @@ def main():
               (args.max_moves is None or positions[p.number][1] <= args.max_moves)]
     if args.sample is not None:
         chosen = spread(chosen, args.sample)
+    if not args.mate_keys:
+        print("without --mate-keys: short mates' keys are left to the engine alone")
     passed = failed = 0
     started = time.monotonic()
     try:
@@ -89,7 +96,8 @@ def main():
                 position, length = positions[puzzle.number]
                 begun = time.monotonic()
                 verdict = check.check(engine, position, length,
-                                      unique=puzzle.fen != collection.OPENING_PUZZLE)
+                                      unique=puzzle.fen != collection.OPENING_PUZZLE,
+                                      mate_keys=args.mate_keys)
                 seconds = time.monotonic() - begun
                 status = "ok  " if verdict.ok else "FAIL"
                 print(f"{status} {puzzle.number} {puzzle.name} ({seconds:.1f} s)"
