@@ -98,8 +98,11 @@ protected:
     PictureFiles pictures{QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()};
     std::unique_ptr<PositionRecord> game = std::make_unique<PositionRecord>();
     EditorRecord record;
+    // One file per test: ctest runs the tests of this file side by side.
     std::filesystem::path puzzleFile =
-        std::filesystem::path(::testing::TempDir()) / "editor_test_fens.txt";
+        std::filesystem::path(::testing::TempDir()) /
+        (std::string("editor_test_") +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     std::unique_ptr<PositionEditorWindow> window;
     EditorWiring* wiring = nullptr;
     std::optional<std::string> started;
