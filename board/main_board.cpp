@@ -11,16 +11,11 @@ MainBoard::MainBoard(BoardSurface& panel, const PositionRecord& gamePosition,
     : panel_(panel), gamePosition_(gamePosition), moveList_(moveList), marks_(marks) {}
 
 void MainBoard::DrawSquare(Square square, bool selected) {
-    const int cell = CellOfSquare(square, marks_.boardFlipped);
-    DrawCell(panel_, CellLeft(cell), CellTop(cell),
-             PictureNumber(gamePosition_.squares[square], selected));
+    DrawPoint(panel_, gamePosition_, square, marks_.boardFlipped, selected);
 }
 
 void MainBoard::RedrawBoard() {
-    for (int row = 3; row <= 12; ++row) {
-        for (int column = 3; column <= 11; ++column)
-            DrawSquare(SquareAt(row, column), false);
-    }
+    DrawAllPoints(panel_, gamePosition_, marks_.boardFlipped);
 }
 
 void MainBoard::FlipBoard() {

@@ -33,19 +33,14 @@ void PositionEditor::Open(const PositionRecord& gamePosition) {
 }
 
 void PositionEditor::Redraw() {
-    for (int row = 3; row <= 12; ++row) {
-        for (int column = 3; column <= 11; ++column)
-            DrawSquare(SquareAt(row, column), false);
-    }
+    DrawAllPoints(board_, record_.position, false);
     for (int code = kFirstCode; code <= kLastCode; ++code)
         DrawPaletteCell(static_cast<PieceCode>(code), false);
 }
 
 // The editor board is never shown turned.
 void PositionEditor::DrawSquare(Square square, bool selected) {
-    const int cell = CellOfSquare(square, false);
-    DrawCell(board_, CellLeft(cell), CellTop(cell),
-             PictureNumber(record_.position.squares[square], selected));
+    DrawPoint(board_, record_.position, square, false, selected);
 }
 
 // A palette cell shows its piece only while the piece is off the board.

@@ -20,6 +20,8 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "xsession"))
 from x11_session import XvfbSession, child_pids, scratch_directory, write_png  # noqa: E402
+sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "puzzles"))
+import collection  # noqa: E402
 
 OPENING_PUZZLE = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4"
 WOOD_TOLERANCE = 40
@@ -152,15 +154,6 @@ def open_editor(x, window, top):
     choose_menu_item(x, window, top, 1)
 
 
-def first_puzzle(path):
-    """The FEN of the first puzzle in the GBK puzzle file."""
-    for line in open(path, "rb").read().decode("gbk").split("\r\n"):
-        fields = line.split(",")
-        if len(fields) >= 3:
-            return fields[2]
-    raise AssertionError("no puzzle in " + path)
-
-
 def cell_of(coord):
     """Cell of a point given as coordinate text such as "e0", in the normal view."""
     return 9 * (9 - int(coord[1])) + ord(coord[0]) - ord("a")
@@ -181,7 +174,9 @@ def play_puzzle_from_the_editor(x, window, top, board, program, screenshots):
     """Picks the first puzzle in the editor's picker, sends it to the main board with the computer
     playing Black and plays a move in it."""
     program_directory = os.path.dirname(os.path.abspath(program))
-    puzzle = first_puzzle(os.path.join(program_directory, "fens.txt"))
+    puzzles, _ = collection.read(os.path.join(program_directory, "fens.txt"))
+    assert puzzles, "no puzzle beside the program"
+    puzzle = puzzles[0].fen
     placement = puzzle.split()[0]
     open_editor(x, window, top)
     editor = x.wait_for_window("^编辑局面$")
