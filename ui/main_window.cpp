@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "assets/board_picture.h"
+#include "assets/opening_puzzle.h"
 #include "ui/edit_box.h"
 #include "ui/hotspot_grid.h"
 #include "ui/message_boxes.h"
@@ -47,7 +48,7 @@ MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
     fenBox_ =
         CreateEditBox(*client, QStringLiteral("框_fens"),
                       QRect(0, kBoardHeight + kThinkingBoxHeight, kClientWidth, kFenBoxHeight),
-                      QString::fromUtf8(kStoredFenText));
+                      QString::fromUtf8(kOpeningPuzzleFen));
 
     statusBar_ = new PartedStatusBar({{100, QStringLiteral("curr")}, {500, QStringLiteral("nps")}},
                                      kStatusBarHeight, this);

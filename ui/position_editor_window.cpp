@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "assets/board_picture.h"
+#include "assets/opening_puzzle.h"
 #include "ui/edit_box.h"
 #include "ui/hotspot_grid.h"
 #include "ui/window_frame.h"
@@ -24,7 +25,7 @@ PositionEditorWindow::PositionEditorWindow(const PictureFiles& pictures, QWidget
     CreateSideButtons();
     CreatePositionButtons();
     fenBox_ = CreateEditBox(*this, QStringLiteral("框_fens"), QRect(0, 576, 520, 24),
-                            QString::fromUtf8(kStoredFenText));
+                            QString::fromUtf8(kOpeningPuzzleFen));
     SetFixedFrame(*this, kClientSize, kOuterSize);
 }
 

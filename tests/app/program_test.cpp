@@ -19,15 +19,13 @@
 
 #include "app/program.h"
 #include "assets/board_picture.h"
+#include "assets/opening_puzzle.h"
 #include "board/cell_geometry.h"
 #include "fake_engine_directory.h"
 #include "ui_test_support.h"
 
 namespace tarvelle {
 namespace {
-
-constexpr const char* kOpeningPuzzle =
-    "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0";
 
 // Cell of a point given as coordinate text, in the normal view.
 int CellOf(const char* coord) {
@@ -81,7 +79,7 @@ protected:
 };
 
 TEST_F(ProgramTest, OpensOnThePuzzleOfTheFenBox) {
-    EXPECT_EQ(state->moveList.gameStartFen, kOpeningPuzzle);
+    EXPECT_EQ(state->moveList.gameStartFen, kOpeningPuzzleFen);
     EXPECT_EQ(state->search.paceFactor, 1);
     EXPECT_EQ(program->Engine().State(), EngineState::Unloaded);
     EXPECT_EQ(state->gamePosition.squares[SquareAt(11, 6)], 16);  // Red's king on d1
@@ -93,7 +91,7 @@ TEST_F(ProgramTest, TwoClicksPlayALegalMoveAndRefuseAnIllegalOne) {
     ClickCell(CellOf("c3"));
     ClickCell(CellOf("e5"));  // a pawn cannot go there
     EXPECT_EQ(state->moveList.moveCount, 0);
-    EXPECT_EQ(FenBox(), kOpeningPuzzle);
+    EXPECT_EQ(FenBox(), kOpeningPuzzleFen);
 
     ClickCell(CellOf("c4"));
     EXPECT_EQ(state->moveList.moveCount, 1);
@@ -181,7 +179,7 @@ TEST_F(ProgramWithEngineTest, AGameSentFromTheEditorStartsOnItsPosition) {
     EXPECT_TRUE(state->sides.computerPlaysBlack);
     EXPECT_FALSE(state->sides.computerPlaysRed);
     EXPECT_EQ(state->search.searchLevel, kAnsweredSearchLevel);
-    EXPECT_EQ(FenBox(), kOpeningPuzzle) << "the main FEN box is left alone";
+    EXPECT_EQ(FenBox(), kOpeningPuzzleFen) << "the main FEN box is left alone";
     EXPECT_NE(CellPixels(CellOf("a0")), EmptyCell(CellOf("a0")));
     EXPECT_EQ(CellPixels(CellOf("c3")), EmptyCell(CellOf("c3")));
 

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "assets/opening_puzzle.h"
 #include "cchess/cchess.h"
 #include "game/puzzle_list.h"
 #include "mate_search.h"
@@ -22,8 +23,6 @@ namespace tarvelle {
 namespace {
 
 const std::string kCollectionPath = TARVELLE_PUZZLE_COLLECTION;
-// The program opens with this puzzle, so the collection ends with it as its hardest.
-const std::string kOpeningPuzzle = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0";
 
 std::string FileBytes() {
     std::ifstream file(kCollectionPath, std::ios::binary);
@@ -146,7 +145,7 @@ TEST(PuzzleCollection, RowsAreNumberedInOrderAndEndWithTheOpeningPuzzle) {
             return (static_cast<unsigned char>(c) & 0xF0) == 0xE0;
         }));
     }
-    EXPECT_EQ(rows.back().fen, kOpeningPuzzle);
+    EXPECT_EQ(rows.back().fen, kOpeningPuzzleFen);
 }
 
 TEST(PuzzleCollection, EveryPositionIsLegal) {

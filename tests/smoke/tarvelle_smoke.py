@@ -23,7 +23,6 @@ from x11_session import XvfbSession, child_pids, scratch_directory, write_png  #
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tools", "puzzles"))
 import collection  # noqa: E402
 
-OPENING_PUZZLE = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4"
 WOOD_TOLERANCE = 40
 # The engine searches 6^9 nodes for its move: some tens of seconds on a loaded machine.
 ENGINE_MOVE_SECONDS = 240
@@ -242,7 +241,7 @@ def main():
             assert x.window_gone(question), "the side question stayed open"
             window = x.wait_for_window("^Tarvelle$")
 
-            opening = occupied_cells(OPENING_PUZZLE)
+            opening = occupied_cells(collection.OPENING_PUZZLE.split(" ")[0])
             start = x.grab(window)
             top = board_top(start)
             start = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == opening)

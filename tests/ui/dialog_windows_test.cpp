@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "assets/opening_puzzle.h"
 #include "ui/position_editor_window.h"
 #include "ui/puzzle_picker_window.h"
 #include "ui_test_support.h"
@@ -88,7 +89,7 @@ TEST_F(EditorTest, ControlsAsDefined) {
 
     auto& fen = Control<QPlainTextEdit>(editor, "框_fens");
     EXPECT_EQ(fen.geometry(), QRect(0, 576, 520, 24));
-    EXPECT_EQ(editor.FenText(), "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0");
+    EXPECT_EQ(editor.FenText(), kOpeningPuzzleFen);
     EXPECT_EQ(fen.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(fen.lineWrapMode(), QPlainTextEdit::WidgetWidth);
 }
@@ -174,8 +175,7 @@ TEST_F(EditorTest, PuzzleButtonOpensAModalPickerOverTheEditor) {
 class PickerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        picker.AddRow({"1", "101", "七星聚会",
-                       "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0"});
+        picker.AddRow({"1", "101", "七星聚会", kOpeningPuzzleFen});
         picker.AddRow({"3", "12", "Test", "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1"});
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));

@@ -11,6 +11,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "assets/opening_puzzle.h"
 #include "ui/main_window.h"
 #include "ui/status_bar.h"
 #include "ui_test_support.h"
@@ -19,8 +20,6 @@ namespace tarvelle {
 namespace {
 
 using testing::WhenModalShown;
-
-constexpr char kStoredFen[] = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0";
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -73,8 +72,8 @@ TEST_F(MainWindowTest, EditBoxesStartWithTheirStoredTextsAndWrapWithoutScrollBar
     auto& thinking = Control<QPlainTextEdit>("框_思考过程");
     auto& fen = Control<QPlainTextEdit>("框_fens");
     EXPECT_TRUE(thinking.toPlainText().isEmpty());
-    EXPECT_EQ(fen.toPlainText(), QString::fromLatin1(kStoredFen));
-    EXPECT_EQ(window.FenText(), kStoredFen);
+    EXPECT_EQ(fen.toPlainText(), QString::fromLatin1(kOpeningPuzzleFen));
+    EXPECT_EQ(window.FenText(), kOpeningPuzzleFen);
     for (QPlainTextEdit* box : {&thinking, &fen}) {
         EXPECT_EQ(box->lineWrapMode(), QPlainTextEdit::WidgetWidth);
         EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -239,7 +238,7 @@ TEST_F(MainWindowTest, EscapeClosesTheWindowFromAnyControl) {
     QTest::keyClick(&fen, Qt::Key_Escape);
     EXPECT_EQ(closed.size(), 1);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(fen.toPlainText(), QString::fromLatin1(kStoredFen));
+    EXPECT_EQ(fen.toPlainText(), QString::fromLatin1(kOpeningPuzzleFen));
 }
 
 TEST_F(MainWindowTest, EnterInAnEditBoxBreaksTheLineAndKeepsTheWindow) {

@@ -8,13 +8,12 @@
 #include <memory>
 
 #include "assets/board_picture.h"
+#include "assets/opening_puzzle.h"
 #include "board/main_board.h"
 #include "ui/board_panel.h"
 
 namespace {
 
-constexpr const char* kOpeningPuzzle =
-    "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0";
 constexpr const char* kStartPosition =
     "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w";
 
@@ -40,7 +39,8 @@ void RedrawBoard(benchmark::State& state, const char* fen) {
         fixture.board.RedrawBoard();
     state.SetItemsProcessed(state.iterations() * 90);
 }
-BENCHMARK_CAPTURE(RedrawBoard, opening_puzzle, kOpeningPuzzle)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(RedrawBoard, opening_puzzle, tarvelle::kOpeningPuzzleFen)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(RedrawBoard, start_position, kStartPosition)->Unit(benchmark::kMillisecond);
 
 void DrawSelectedPiece(benchmark::State& state) {

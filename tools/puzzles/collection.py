@@ -1,10 +1,14 @@
 """The puzzle file as the program reads it: GBK text, CR LF line ends, one puzzle a line as
 number,name,FEN with the numbers running from 1 in order of difficulty."""
 
+import os
+
 ENCODING = "gbk"
 # The program's opening puzzle closes the collection as its hardest; it is kept as it is, so the
 # one-key-move rule is not asked of it.
-OPENING_PUZZLE = "3a2b2/1P1k5/2Pab4/7RC/9/9/2P2c3/2NA5/3KAr3/cnn1r4 w - - 0 0"
+with open(os.path.join(os.path.dirname(__file__), "..", "..", "assets", "opening_puzzle.fen"),
+          encoding="ascii") as _file:
+    OPENING_PUZZLE = _file.readline().rstrip("\n")
 
 
 class Puzzle:
