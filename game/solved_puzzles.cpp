@@ -1,0 +1,69 @@
+#include "game/solved_puzzles.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "position/position_record.h"
+
+namespace tarvelle {
+namespace {
+
+bool WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(descriptor, bytes.data(), bytes.size());
+        if (written < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
+    std::error_code error;
+    std::filesystem::create_directories(file.parent_path(), error);
+    std::string temporary = file.string() + ".XXXXXX";
+    const int descriptor = mkstemp(temporary.data());
+    if (descriptor < 0) return false;
+    const bool written = WriteAll(descriptor, bytes) && fsync(descriptor) == 0;
+    const bool closed = close(descriptor) == 0;
+    if (written && closed && std::rename(temporary.c_str(), file.c_str()) == 0) return true;
+    unlink(temporary.c_str());
+    return false;
+}
+
+}  // namespace
+
+std::string PuzzlePositionKey(std::string_view fen) {
+    auto record = std::make_unique<PositionRecord>();
+    const std::string text(fen);
+    if (CchessFen2Board(record.get(), text.c_str()) == 0) return {};
+    return CchessBoard2Fen(record.get());
+}
+
+SolvedPuzzles::SolvedPuzzles(std::filesystem::path file) : file_(std::move(file)) {
+    std::ifstream in(file_, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        // Only a line the rules library writes back unchanged is a record of ours.
+        if (!line.empty() && PuzzlePositionKey(line) == line) positions_.insert(line);
+    }
+}
+
+bool SolvedPuzzles::Contains(std::string_view fen) const {
+    return positions_.contains(PuzzlePositionKey(fen));
+}
+
+bool SolvedPuzzles::Add(std::string_view fen) {
+    std::string key = PuzzlePositionKey(fen);
+    if (key.empty()) return false;
+    positions_.insert(std::move(key));
+    std::string text;
+    for (const std::string& position : positions_)
+        text += position + '\n';
+    return ReplaceFile(file_, text);
+}
+
+}  // namespace tarvelle
