@@ -1,11 +1,13 @@
 #include "tools/assets/asset_files.h"
 
+#include <gif_lib.h>
+
 #include <QFile>
 #include <QImage>
 #include <QList>
+#include <cstdint>
 #include <cstring>
-
-#include "tools/assets/gif_encoder.h"
+#include <vector>
 
 namespace tarvelle::assets {
 
@@ -33,11 +35,30 @@ bool WriteBmp(const IndexedImage& image, const QString& path) {
 }
 
 bool WriteGif(const IndexedImage& image, const QString& path) {
-    const std::vector<std::uint8_t> bytes = EncodeGif(image);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size && file.flush();
+    // giflib wants a colour table of a power of two entries, two at least.
+    int tableSize = 2;
+    while (tableSize < static_cast<int>(image.palette.size()))
+        tableSize *= 2;
+    std::vector<GifColorType> table(static_cast<std::size_t>(tableSize), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < image.palette.size(); ++i) {
+        const std::uint32_t rgb = image.palette[i];
+        table[i] = {static_cast<GifByteType>(rgb >> 16), static_cast<GifByteType>(rgb >> 8),
+                    static_cast<GifByteType>(rgb)};
+    }
+    std::vector<GifPixelType> pixels(image.pixels.begin(), image.pixels.end());
+
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &error);
+    if (gif == nullptr) return false;
+    ColorMapObject* colours = GifMakeMapObject(tableSize, table.data());
+    // The screen takes a copy of the table; the whole picture goes in as one line.
+    const bool written =
+        colours != nullptr &&
+        EGifPutScreenDesc(gif, image.width, image.height, 8, 0, colours) == GIF_OK &&
+        EGifPutImageDesc(gif, 0, 0, image.width, image.height, false, nullptr) == GIF_OK &&
+        EGifPutLine(gif, pixels.data(), static_cast<int>(pixels.size())) == GIF_OK;
+    GifFreeMapObject(colours);
+    return EGifCloseFile(gif, &error) == GIF_OK && written;
 }
 
 }  // namespace tarvelle::assets

@@ -10,7 +10,7 @@ namespace tarvelle::assets {
 // An uncompressed 8-bit BMP whose colour table always has all 256 entries. False on failure.
 bool WriteBmp(const IndexedImage& image, const QString& path);
 
-// A GIF89a file (see EncodeGif). False on failure.
+// A GIF file of one image with a global colour table, written by giflib. False on failure.
 bool WriteGif(const IndexedImage& image, const QString& path);
 
 }  // namespace tarvelle::assets

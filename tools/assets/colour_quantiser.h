@@ -7,9 +7,9 @@
 
 namespace tarvelle::assets {
 
-// Exact when the picture has at most 256 colours, otherwise median cut to 256. Pure white is the
-// colour key that lets the board show through a piece picture, so it is kept as an exact entry of
-// its own (index 0) and no other colour is ever mapped to it. Deterministic.
+// giflib's median cut to at most 255 colours. Pure white is the colour key that lets the board
+// show through a piece picture, so it is kept as an exact entry of its own (index 0), left out of
+// the cut, and no other colour is ever mapped to it. Deterministic.
 IndexedImage Quantise(const QImage& picture);
 
 }  // namespace tarvelle::assets
