@@ -8,6 +8,7 @@
 #include "app/program.h"
 #include "app/shared_state.h"
 #include "engine/engine_session.h"
+#include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
     const std::filesystem::path programDirectory =
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     engine.Launch();
 
     QApplication application(argc, argv);
+    tarvelle::LoadQtChineseTexts(application);
     const auto state = std::make_unique<tarvelle::SharedState>();
     tarvelle::Program program(*state, programDirectory, engine);
     return program.Run();

@@ -1,4 +1,4 @@
-// Modal message boxes over a window of the program.
+// Modal message boxes over a window of the program, with Chinese buttons.
 #pragma once
 
 #include <QString>
@@ -8,14 +8,15 @@
 
 namespace tarvelle {
 
-// Information icon and an OK button; returns when the box is closed.
+// Information icon and an OK button ("确定"); returns when the box is closed.
 void ShowInformation(QWidget* parent, const QString& text, const QString& caption);
 
 // An OK button and no icon; returns when the box is closed.
 void ShowPlainMessage(QWidget* parent, const QString& text, const QString& caption);
 
-// Yes and No buttons. Escape answers No, as it does in any Yes/No box; a box closed without an
-// answer (by its owner going away) gives kDismissed.
+// Yes and No buttons ("是", "否"), also answered with the keys Y and N. Escape answers No, as it
+// does in any Yes/No box; a box closed without an answer (by its owner going away) gives
+// kDismissed.
 QuestionAnswer AskYesNo(QWidget* parent, const QString& text, const QString& caption);
 
 }  // namespace tarvelle

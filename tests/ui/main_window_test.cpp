@@ -2,17 +2,22 @@
 // puts them, the menu, the status bar, the screen interface, message boxes and its signals.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
 #include "assets/opening_puzzle.h"
 #include "ui/main_window.h"
+#include "ui/qt_texts.h"
 #include "ui/status_bar.h"
 #include "ui_test_support.h"
 
@@ -157,6 +162,7 @@ void ReadOkBoxWhenShown(ShownBox& shown, std::function<void(QMessageBox&)> close
         auto& box = dynamic_cast<QMessageBox&>(modal);
         shown = {box.windowTitle(), box.text(), box.icon()};
         EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+        EXPECT_EQ(box.button(QMessageBox::Ok)->text(), QStringLiteral("确定"));
         close(box);
     });
 }
@@ -176,6 +182,8 @@ TEST_F(MainWindowTest, QuestionReturnsTheButtonPressed) {
             auto& box = dynamic_cast<QMessageBox&>(modal);
             EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
             EXPECT_EQ(box.windowTitle(), QStringLiteral("走棋方提示"));
+            EXPECT_EQ(box.button(QMessageBox::Yes)->text(), QStringLiteral("是"));
+            EXPECT_EQ(box.button(QMessageBox::No)->text(), QStringLiteral("否"));
             press(box);
         });
         return window.AskQuestion("电脑走红方？", "走棋方提示");
@@ -185,6 +193,10 @@ TEST_F(MainWindowTest, QuestionReturnsTheButtonPressed) {
     EXPECT_EQ(answer([](QMessageBox& box) { box.button(QMessageBox::No)->click(); }),
               QuestionAnswer::kNo);
     EXPECT_EQ(answer([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Escape); }),
+              QuestionAnswer::kNo);
+    EXPECT_EQ(answer([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Y); }),
+              QuestionAnswer::kYes);
+    EXPECT_EQ(answer([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_N); }),
               QuestionAnswer::kNo);
     EXPECT_EQ(answer([](QMessageBox& box) { box.done(QDialog::Rejected); }),
               QuestionAnswer::kDismissed);
@@ -251,6 +263,20 @@ TEST_F(MainWindowTest, EnterInAnEditBoxBreaksTheLineAndKeepsTheWindow) {
     EXPECT_EQ(thinking.toPlainText(), QStringLiteral("a\nb"));
     EXPECT_EQ(closed.size(), 0);
     EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, QtsOwnMenusAreChinese) {
+    ASSERT_TRUE(LoadQtChineseTexts(*qApp)) << "qt6-translations-l10n is missing";
+    const std::unique_ptr<QMenu> menu(
+        Control<QPlainTextEdit>("框_fens").createStandardContextMenu());
+    ASSERT_FALSE(menu->actions().isEmpty());
+    for (const QAction* action : menu->actions()) {
+        const QString text = action->text();
+        EXPECT_TRUE(
+            action->isSeparator() ||
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x4E00; }))
+            << text.toStdString();
+    }
 }
 
 }  // namespace
