@@ -2,9 +2,11 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <cstdlib>
 
 #include "app/editor_wiring.h"
 #include "game/game_start.h"
+#include "game/puzzle_list.h"
 #include "game/side_choice.h"
 
 namespace tarvelle {
@@ -46,7 +48,8 @@ void Program::ConnectWindow() {
     QObject::connect(
         &window_, &MainWindow::editorOpened, &window_, [this](PositionEditorWindow* editor) {
             new EditorWiring(*editor, state_.editor, state_.gamePosition,
-                             programDirectory_ / "fens.txt",
+                             ChoosePuzzleFile(programDirectory_, std::getenv("XDG_DATA_HOME"),
+                                              std::getenv("HOME")),
                              [this](const PositionRecord& position, const std::string& startFen) {
                                  StartGameFromEditor(position, startFen);
                              });

@@ -113,6 +113,23 @@ std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
     return rows;
 }
 
+std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirectory,
+                                       const char* xdgDataHome, const char* home) {
+    const auto absolute = [](const char* value) {
+        return value != nullptr && std::filesystem::path(value).is_absolute();
+    };
+    std::filesystem::path dataHome;
+    if (absolute(xdgDataHome)) {
+        dataHome = xdgDataHome;
+    } else if (absolute(home)) {
+        dataHome = std::filesystem::path(home) / ".local/share";
+    }
+    const std::filesystem::path usersFile = dataHome / "tarvelle/fens.txt";
+    std::error_code error;
+    if (!dataHome.empty() && std::filesystem::is_regular_file(usersFile, error)) return usersFile;
+    return programDirectory / "fens.txt";
+}
+
 std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
     if (!stream) return {};

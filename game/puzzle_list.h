@@ -29,6 +29,14 @@ std::string DecodePuzzleText(std::string_view bytes);
 // fewer fields give no row.
 std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
 
+// The puzzle file to read, since an installed program's directory is read-only: the user's own,
+// $XDG_DATA_HOME/tarvelle/fens.txt (~/.local/share/tarvelle/fens.txt when that variable is unset,
+// empty or not absolute), when it exists; otherwise fens.txt in the program's directory.
+// `xdgDataHome` and `home` are the values of those variables, null when unset. Looks at nothing
+// but whether the user's file exists.
+std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirectory,
+                                       const char* xdgDataHome, const char* home);
+
 // The rows of the file; a missing, unreadable or empty file gives none.
 std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file);
 

@@ -84,5 +84,30 @@ TEST(PuzzleList, AFileThatCannotBeReadGivesNoRows) {
     std::filesystem::remove(file);
 }
 
+TEST(PuzzleList, TheUsersOwnFileComesBeforeTheShippedOne) {
+    const std::filesystem::path top = std::filesystem::path(testing::TempDir()) / "puzzle_choice";
+    const std::filesystem::path program = top / "program";
+    const std::filesystem::path home = top / "home";
+    const std::filesystem::path shipped = program / "fens.txt";
+    const std::string homeText = home.string();
+    const std::string dataText = (top / "data").string();
+    std::filesystem::remove_all(top);
+
+    EXPECT_EQ(ChoosePuzzleFile(program, nullptr, homeText.c_str()), shipped) << "no user file";
+    std::filesystem::create_directories(top / "data/tarvelle/fens.txt");
+    EXPECT_EQ(ChoosePuzzleFile(program, dataText.c_str(), nullptr), shipped) << "a folder";
+
+    std::filesystem::create_directories(home / ".local/share/tarvelle");
+    { std::ofstream(home / ".local/share/tarvelle/fens.txt") << "1,A,fen\n"; }
+    const std::filesystem::path inHome = home / ".local/share/tarvelle/fens.txt";
+    EXPECT_EQ(ChoosePuzzleFile(program, nullptr, homeText.c_str()), inHome);
+    EXPECT_EQ(ChoosePuzzleFile(program, "", homeText.c_str()), inHome);
+    EXPECT_EQ(ChoosePuzzleFile(program, "relative/data", homeText.c_str()), inHome);
+    EXPECT_EQ(ChoosePuzzleFile(program, dataText.c_str(), homeText.c_str()), shipped)
+        << "a set XDG_DATA_HOME without the file leaves the home one aside";
+    EXPECT_EQ(ChoosePuzzleFile(program, nullptr, nullptr), shipped);
+    std::filesystem::remove_all(top);
+}
+
 }  // namespace
 }  // namespace tarvelle
