@@ -28,6 +28,9 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
     CchessInit(0);
     engineSession_.SetOutputWatch(&events_);
     engine_.Start();
+    // Without an engine the computer never moves: the status bar says so from the start.
+    if (!IsEngineLoaded(engine_.State()))
+        window_.ShowStatusText(0, EngineStatusText(EngineState::Unloaded));
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     board_.RedrawBoard();
     ConnectWindow();

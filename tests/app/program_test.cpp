@@ -82,6 +82,7 @@ TEST_F(ProgramTest, OpensOnThePuzzleOfTheFenBox) {
     EXPECT_EQ(state->moveList.gameStartFen, kOpeningPuzzleFen);
     EXPECT_EQ(state->search.paceFactor, 1);
     EXPECT_EQ(program->Engine().State(), EngineState::Unloaded);
+    EXPECT_EQ(program->Window().findChild<PartedStatusBar*>("状态条1")->PartText(0), "未载引擎");
     EXPECT_EQ(state->gamePosition.squares[SquareAt(11, 6)], 16);  // Red's king on d1
     EXPECT_NE(CellPixels(CellOf("d1")), EmptyCell(CellOf("d1")));
     EXPECT_EQ(CellPixels(CellOf("e5")), EmptyCell(CellOf("e5")));
