@@ -1,5 +1,6 @@
-// make_assets ASSETS_DIR: draws the board picture and the 30 piece pictures and writes them as
-// ASSETS_DIR/board.bmp and ASSETS_DIR/pieces/imgPiecesLarge(N).gif.
+// make_assets ASSETS_DIR: draws the board picture, the 30 piece pictures and the program's icon
+// and writes them as ASSETS_DIR/board.bmp, ASSETS_DIR/pieces/imgPiecesLarge(N).gif and, laid out
+// as in the hicolor icon theme, ASSETS_DIR/icons/hicolor/*/apps/tarvelle.{svg,png}.
 #include <QDir>
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include "tools/assets/asset_files.h"
 #include "tools/assets/board_painter.h"
 #include "tools/assets/colour_quantiser.h"
+#include "tools/assets/icon_painter.h"
 #include "tools/assets/piece_painter.h"
 #include "tools/assets/style.h"
 #include "tools/assets/text_outline.h"
@@ -30,6 +32,21 @@ bool FontInstalled() {
                     .arg(wanted, found));
 }
 
+bool WriteIcons(const QDir& theme) {
+    const QString scalable = QStringLiteral("scalable/apps");
+    if (!theme.mkpath(scalable) ||
+        !WriteIconSvg(theme.filePath(scalable + QStringLiteral("/tarvelle.svg")))) {
+        return Fail("cannot write the scalable icon in " + theme.path());
+    }
+    for (const int size : kIconSizes) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        const QString path = theme.filePath(folder + QStringLiteral("/tarvelle.png"));
+        if (!theme.mkpath(folder) || !PaintIcon(size).save(path, "PNG"))
+            return Fail("cannot write " + path);
+    }
+    return true;
+}
+
 bool WriteAll(const QDir& assets) {
     const QString boardPath = assets.filePath(QStringLiteral("board.bmp"));
     if (!WriteBmp(Quantise(PaintBoard()), boardPath)) return Fail("cannot write " + boardPath);
@@ -41,7 +58,7 @@ bool WriteAll(const QDir& assets) {
         if (!WriteGif(Quantise(PaintPiecePicture(number)), path))
             return Fail("cannot write " + path);
     }
-    return true;
+    return WriteIcons(QDir(assets.filePath(QStringLiteral("icons/hicolor"))));
 }
 
 }  // namespace

@@ -45,6 +45,8 @@ QImage Footprint(const QPainterPath& shape) {
     return mask;
 }
 
+}  // namespace
+
 void PaintPiece(QPainter& painter, int kind) {
     const bool red = kind <= kKindsPerSide;
     const int type = (kind - 1) % kKindsPerSide;
@@ -64,8 +66,6 @@ void PaintPiece(QPainter& painter, int kind) {
     painter.fillPath(glyph, ink);
     painter.strokePath(glyph, QPen(ink, style::kCharacterOutline));
 }
-
-}  // namespace
 
 QImage PaintPiecePicture(int number) {
     const int kind = number % kSelectedOffset;
