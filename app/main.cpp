@@ -5,12 +5,14 @@
 #include <filesystem>
 #include <memory>
 
+#include "app/display_check.h"
 #include "app/program.h"
 #include "app/shared_state.h"
 #include "engine/engine_session.h"
 #include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
+    if (!tarvelle::XDisplayAvailable()) return 1;
     const std::filesystem::path programDirectory =
         std::filesystem::read_symlink("/proc/self/exe").parent_path();
     tarvelle::EngineSession engine(tarvelle::EngineCommandLine(programDirectory));
