@@ -233,6 +233,7 @@ def main():
         env = x.env()
         # Under LeakSanitizer, what system libraries keep for the process is not ours to report.
         env.setdefault("LSAN_OPTIONS", "suppressions=" + os.path.join(HERE, "lsan.supp"))
+        env["XDG_DATA_HOME"] = workdir  # the shipped puzzles, not the user's own
         app = subprocess.Popen([os.path.abspath(args.program)], cwd=workdir, env=env)
         engines = []
         try:
