@@ -1,5 +1,5 @@
-"""The puzzle tools' own logic, without the engine: names, the file format and the checks of a
-whole file that the engine does not make."""
+"""The puzzle tools' own logic, without the engine: names, the file format, legality, the main
+line (fourth field) and the checks of a whole file. Run with the rules library's path."""
 
 import os
 import sys
@@ -8,13 +8,16 @@ import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "puzzles"))
 
-import check  # noqa: E402
+import cchess  # noqa: E402
 import collection  # noqa: E402
+import legality  # noqa: E402
 import names  # noqa: E402
+import solution  # noqa: E402
 import verify  # noqa: E402
-import xiangqi  # noqa: E402
 
-MATE_IN_ONE = "3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w"  # Ra1-a10 mates along the top rank
+MATE_IN_ONE = "3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w"  # Ra0-a9 mates along the top rank
+# The cannon's quiet f2f1, and whatever Black plays the advisor's e1f2 mates.
+MATE_IN_TWO = "3aR4/9/3a1k3/9/9/9/P8/5C3/4A4/2B1KA3 w"
 
 
 class NamesTest(unittest.TestCase):
@@ -40,51 +43,107 @@ class CollectionFileTest(unittest.TestCase):
     def tearDown(self):
         self.dir_.cleanup()
 
-    def write_bytes(self, data):
-        with open(self.path_, "wb") as file:
-            file.write(data)
-
-    def test_written_file_reads_back_as_gbk_with_crlf(self):
-        entries = [("一步杀 车", collection.full_fen(MATE_IN_ONE)), ("开局", collection.OPENING_PUZZLE)]
+    def test_written_file_reads_back_as_gbk_with_crlf_with_or_without_a_line(self):
+        entries = [("一步杀 车", collection.full_fen(MATE_IN_ONE), "a0a9"),
+                   ("开局", collection.OPENING_PUZZLE, None)]
         collection.write(self.path_, entries)
         with open(self.path_, "rb") as file:
             data = file.read()
-        self.assertEqual(data.count(b"\r\n"), 2)
-        self.assertIn("一步杀".encode("gbk"), data)
+        self.assertEqual(data.split(b"\r\n")[0], "1,一步杀 车,3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w "
+                                                  "- - 0 0,a0a9".encode("gbk"))
         puzzles, problems = collection.read(self.path_)
         self.assertEqual(problems, [])
-        self.assertEqual([(p.number, p.name, p.fen) for p in puzzles],
+        self.assertEqual([(p.number, p.name, p.fen, p.solution) for p in puzzles],
                          [(1, *entries[0]), (2, *entries[1])])
 
     def test_format_faults_are_reported(self):
-        for data, fault in ((b"1,a,b\n", "line end"), (b"1,a,b,c\r\n", "fields"),
+        for data, fault in ((b"1,a,b\n", "line end"), (b"1,a,b,c,d\r\n", "fields"),
                             (b"1,a\r\n", "fields"), (b"2,a,b\r\n", "expected 1"),
                             ("1,一,b\r\n".encode("utf-8") + b"\xff\r\n", "not GBK")):
-            self.write_bytes(data)
+            with open(self.path_, "wb") as file:
+                file.write(data)
             _, problems = collection.read(self.path_)
             self.assertTrue(any(fault in p for p in problems), (data, problems))
 
-    def test_names_with_commas_are_refused(self):
+    def test_fields_with_commas_are_refused(self):
         with self.assertRaises(ValueError):
-            collection.write(self.path_, [("一步杀,车", collection.full_fen(MATE_IN_ONE))])
+            collection.write(self.path_, [("一步杀,车", collection.full_fen(MATE_IN_ONE), None)])
+
+
+class RulesTest(unittest.TestCase):
+    def test_legality_beyond_the_library(self):
+        # Each row is the first, legal, position changed in one way.
+        for fen, fault in (
+                ("3k5/4a4/9/9/9/2p6/9/4B4/4A4/3AK4 b", None),
+                ("3k5/4a4/9/9/9/2p6/9/4B4/4A4/3A4K w", "K on a point it cannot reach (i0)"),
+                ("3k5/4a4/9/9/4B4/2p6/9/9/4A4/3AK4 w", "B on a point"),
+                ("3k5/9/4a4/9/9/2p6/9/4B4/4A4/3AK4 w", "a on a point"),
+                ("3k5/4a4/9/1p7/9/2p6/9/4B4/4A4/3AK4 w", "p on a point"),
+                ("9/4a4/9/9/9/2p6/9/4B4/4A4/3AK4 w", "a king is missing"),
+                ("4k4/9/3a5/9/9/2p6/9/9/9/3AK4 w", "the kings face each other"),
+                ("3k5/4a4/9/9/9/3R5/9/4B4/4A4/3AK4 w", "the side not to move is in check"),
+                ("3k5/4a4/4N4/9/9/9/9/4B4/4A4/3AK4 w", None),  # the horse's leg is blocked
+                ("3k5/4a4/9/3P5/9/3C5/9/4B4/4A4/3AK4 w", "the side not to move is in check"),
+                # Both kings attacked: the side to move could not take the other king legally.
+                ("3k5/4a4/9/9/9/3R5/9/4B4/4A4/3AK2r1 w", "the side not to move is in check")):
+            found = legality.faults(cchess.Board(fen))
+            self.assertEqual(len(found), fault is not None, (fen, found))
+            self.assertTrue(fault is None or found[0].startswith(fault), (fen, found))
+        with self.assertRaises(ValueError):  # more pawns than at the start: the library's
+            cchess.Board("3k5/4a4/9/9/9/ppppp1p2/9/4B4/4A4/3AK4 w")
+
+    def test_move_texts_and_turned_boards(self):
+        move = cchess.parse_uci("h10h9")
+        self.assertEqual((cchess.ucci_text(move), cchess.uci_text(move)), ("h9h8", "h10h9"))
+        for text in ("j1a1", "a0a10", "a1", "a1a2b"):
+            with self.assertRaises(ValueError, msg=text):
+                cchess.parse_ucci(text)
+        swapped = cchess.colours_swapped(collection.OPENING_PUZZLE)
+        self.assertEqual(legality.faults(cchess.Board(swapped)), [])
+        self.assertEqual(cchess.colours_swapped(swapped), " ".join(
+            collection.OPENING_PUZZLE.split(" ")[:2]))
+
+    def test_pieces_taking_part_include_the_checkers_at_the_end(self):
+        self.assertEqual(solution.taking_part(MATE_IN_ONE, [cchess.parse_ucci("a0a9")]), ["R"])
+        # The chariot's move makes it the screen of the cannon, which then gives check too.
+        fen = "3k5/9/9/R8/9/3C5/9/9/4A4/3AK4 w"
+        self.assertEqual(sorted(solution.taking_part(fen, [cchess.parse_ucci("a6d6")])),
+                         ["C", "R"])
+
+
+class MainLineTest(unittest.TestCase):
+    def test_a_line_is_legal_ends_in_mate_and_has_the_named_length(self):
+        self.assertEqual(solution.problems(MATE_IN_TWO, "f2f1 f7f8 e1f2", 2), [])
+        for line, length, fault in (("f2f1 f7f8 e1f2", 3, "has 2 attacking moves"),
+                                    ("a0a9", 2, "has 1 attacking moves"),
+                                    ("f2f1 f7e7 e1f2", 2, "move 2 of the line: illegal"),
+                                    ("f2f1 f7f8 a3a4", 2, "does not end in mate"),
+                                    ("f2f1 f7f8 e1", 2, "move 3 of the line: not a move")):
+            found = solution.problems(MATE_IN_TWO, line, length)
+            self.assertTrue(len(found) == 1 and fault in found[0], (line, found))
 
 
 class FileChecksTest(unittest.TestCase):
     def problems(self, rows):
-        puzzles = [collection.Puzzle(n, name, fen, n) for n, (name, fen) in enumerate(rows, 1)]
+        puzzles = [collection.Puzzle(n, name, fen, n, line)
+                   for n, (name, fen, line) in enumerate(rows, 1)]
         return verify.file_problems(puzzles)[0]
 
     def test_whole_file_faults(self):
-        opening = ("二十步杀", collection.OPENING_PUZZLE)
+        opening = ("二十步杀", collection.OPENING_PUZZLE, None)
         mate = collection.full_fen(MATE_IN_ONE)
-        self.assertEqual(self.problems([("一步杀 车", mate), opening]), [])
-        for rows, fault in (([("两步杀", mate), ("一步杀", mate.replace("R2A", "1R1A")), opening],
+        two = collection.full_fen(MATE_IN_TWO)
+        self.assertEqual(self.problems([("一步杀 车", mate, "a0a9"), opening]),
+                         ["puzzle 2 (line 2): no main line"])
+        for rows, fault in (([("两步杀", two, "f2f1 f7f8 e1f2"), ("一步杀", mate, "a0a9"), opening],
                              "after one in 2"),
-                            ([("一步杀", mate), ("一步杀", mate), opening], "same position"),
-                            ([("车马冷着", mate), opening], "announces no mate length"),
-                            ([("一步杀", mate.replace("- - 0 0", "- - 0 1")), opening], "0 0"),
-                            ([("一步杀", mate.replace("R2AK4", "R2A4K")), opening], "cannot reach"),
-                            ([("一步杀", mate)], "opening puzzle")):
+                            ([("一步杀", mate, "a0a9"), ("一步杀", mate, "a0a9"), opening],
+                             "same position"),
+                            ([("车马冷着", mate, "a0a9"), opening], "announces no mate length"),
+                            ([("一步杀", mate.replace("- - 0 0", "- - 0 1"), "a0a9"), opening],
+                             "0 0"),
+                            ([("两步杀", mate, "a0a9"), opening], "has 1 attacking moves"),
+                            ([("一步杀", mate, "a0a9")], "opening puzzle")):
             found = self.problems(rows)
             self.assertTrue(any(fault in p for p in found), (rows, found))
 
@@ -93,25 +152,6 @@ class FileChecksTest(unittest.TestCase):
         self.assertEqual(verify.spread([1, 2], 4), [1, 2])
 
 
-class PositionTest(unittest.TestCase):
-    def test_moves_up_to_the_tenth_rank(self):
-        self.assertEqual(xiangqi.parse_move("h10h9"), ((0, 7), (1, 7)))
-        self.assertEqual(xiangqi.parse_move("a1a10"), ((9, 0), (0, 0)))
-
-    def test_swapping_colours_twice_gives_the_position_back(self):
-        position = xiangqi.Position.from_fen(collection.OPENING_PUZZLE)
-        swapped = position.colours_swapped()
-        self.assertEqual(swapped.side, xiangqi.BLACK)
-        self.assertEqual(swapped.faults(), [])
-        self.assertEqual(swapped.colours_swapped().fen(), position.fen())
-
-    def test_pieces_taking_part_include_the_checkers_at_the_end(self):
-        position = xiangqi.Position.from_fen(MATE_IN_ONE)
-        self.assertEqual(check.taking_part(position, ["a1a10"], 1), ["R"])
-        # The chariot's move makes it the screen of the cannon, which then gives check too.
-        position = xiangqi.Position.from_fen("3k5/9/9/R8/9/3C5/9/9/4A4/3AK4 w")
-        self.assertEqual(sorted(check.taking_part(position, ["a7d7"], 1)), ["C", "R"])
-
-
 if __name__ == "__main__":
+    cchess.load(sys.argv.pop(1))
     unittest.main()

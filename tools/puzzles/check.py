@@ -1,31 +1,35 @@
-"""Whether a position is a sound mate puzzle: legal, a forced mate the engine finds within the
-program's budget, and only one first move that mates that fast."""
+"""Whether a position is a sound mate puzzle: legal, a forced mate of the named length, and only
+one first move that mates that fast; and its main line."""
 
 import subprocess
 
-import xiangqi
+import cchess
+import legality
+import solution
 from engine import PROGRAM_NODE_BUDGET
 
-# A deeper search than the mate strictly needs, so that a second mate as short as the first has
-# room to show up in the second line, without spending the whole budget on every short mate.
-DEPTH_MARGIN = 12
+# The engine's check runs at twice the program's budget, so that a mate the program's search could
+# just find is surely found here, with a depth limit of twice the old margin beyond the mate: a
+# short mate settles in seconds instead of running the budget out to the engine's deepest iteration.
+CHECK_NODES = 2 * PROGRAM_NODE_BUDGET
+DEPTH_MARGIN = 24
 # Every other first move also gets a search of its own, narrower than the shared second line and
-# so surer to see a mate as short: MultiPV 2 alone lets through a few puzzles with a second key
-# and even some whose announced mate is not the shortest. A tenth of the budget for each keeps the
-# rare slow position to a minute or two.
+# so surer to see a mate as short: MultiPV 2 alone lets through a few puzzles with a second key.
 EACH_MOVE_MARGIN = 6
 EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 10
 # The engine prunes quiet moves and so misses some mates in zugzwang; up to this length the rules
-# library's exact search (mate_keys) has the last word on the key move.
-EXACT_UP_TO = 3
+# library's exact search (mate_keys) has the last word on key and length, and the engine's
+# per-move searches add nothing.
+EXACT_UP_TO = 5
+# Each further move of the main line, where the engine's line stops short of the mate.
+LINE_NODES = PROGRAM_NODE_BUDGET // 10
 
 
 class Verdict:
-    def __init__(self, problems, moves=None, key=None, pv=(), first_mate_nodes=None):
+    def __init__(self, problems, moves=None, line=(), first_mate_nodes=None):
         self.problems = problems
-        self.moves = moves  # the mate length the engine reports
-        self.key = key
-        self.pv = list(pv)
+        self.moves = moves  # the mate length found, when one was
+        self.line = list(line)  # the main line, move numbers
         self.first_mate_nodes = first_mate_nodes
 
     @property
@@ -33,86 +37,100 @@ class Verdict:
         return not self.problems
 
 
-def search_depth(moves):
-    return 2 * moves + DEPTH_MARGIN
-
-
-def check(engine, position, moves, unique=True, mate_keys=None):
-    """Checks position as a mate in `moves`. Without `unique` (the opening puzzle) the search is
-    the program's own: one line, the whole budget. mate_keys: the exact search's program."""
-    faults = position.faults()
+def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True):
+    """Checks fen as a mate in `moves`. Without `unique` (the opening puzzle) the search is the
+    program's own: one line, the program's budget. mate_keys: the exact search's program.
+    line_text: the stored main line to check; without it one is made from the engine's."""
+    faults = legality.faults(cchess.Board(fen))
     if faults:
         return Verdict(faults)
-    fen = position.fen()
+    key = None
+    if unique and mate_keys and moves <= EXACT_UP_TO:
+        keys = exact_keys(mate_keys, fen, moves)
+        if len(keys) != 1 or keys[0][1] != moves:
+            shown = ", ".join(f"{move} in {n}" for move, n in keys) or "none"
+            # One move alone mating fastest makes a sound puzzle of that shorter length.
+            fewest = [n for _, n in keys if n == min(n for _, n in keys)] if keys else []
+            return Verdict([f"exact search, first moves mating within {moves}: {shown}"],
+                           fewest[0] if len(fewest) == 1 else None)
+        key = keys[0][0]
     engine.new_game()
     engine.set_multipv(2 if unique else 1)
-    result = engine.search(fen, depth=search_depth(moves) if unique else None,
-                           nodes=PROGRAM_NODE_BUDGET)
+    result = engine.search(fen, depth=2 * moves + DEPTH_MARGIN if unique else None,
+                           nodes=CHECK_NODES if unique else PROGRAM_NODE_BUDGET)
     best = result.line(1)
-    if best is None or best.mate is None or best.mate <= 0:
+    if best is None or best.mate is None or best.mate <= 0 or not best.pv:
         shown = "nothing" if best is None else _score_text(best)
         return Verdict([f"no forced mate found, the engine reports {shown}"])
-    verdict = Verdict([], best.mate, best.pv[0] if best.pv else result.best_move, best.pv,
-                      result.first_mate_nodes)
+    verdict = Verdict([], best.mate, first_mate_nodes=result.first_mate_nodes)
     if best.mate != moves:
         verdict.problems.append(f"the engine reports mate in {best.mate}, not {moves}")
-    if not unique:
         return verdict
-    second = result.line(2)
-    if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
-        verdict.problems.append(f"{second.pv[0]} also mates in {second.mate}")
+    if key is not None and best.pv[0] != key:
+        verdict.problems.append(f"the engine's key {best.pv[0]}, the exact search's {key}")
+    if unique:
+        second = result.line(2)
+        if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
+            verdict.problems.append(f"{second.pv[0]} also mates in {second.mate}")
+        elif moves > EXACT_UP_TO:
+            verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves)
+    if line_text is None:
+        verdict.line = main_line(engine, fen, best.pv, moves)
+        line_text = solution.text(verdict.line)
     else:
-        verdict.problems += _other_quick_mates(engine, fen, verdict.key, best.mate)
-    if mate_keys and not verdict.problems and moves <= EXACT_UP_TO:
-        verdict.problems += _exact_keys_problems(mate_keys, fen, verdict.key, moves)
+        verdict.line = [cchess.parse_ucci(word) for word in line_text.split()]
+    verdict.problems += solution.problems(fen, line_text, moves)
+    if verdict.line and cchess.uci_text(verdict.line[0]) != best.pv[0]:
+        verdict.problems.append(f"the line starts with {line_text.split()[0]}, "
+                                f"the engine's key is {best.pv[0]}")
     return verdict
 
 
-def _exact_keys_problems(mate_keys, fen, key, moves):
-    run = subprocess.run([mate_keys, fen, str(moves)], capture_output=True, text=True, timeout=600)
+def exact_keys(mate_keys, fen, moves):
+    """[(first move in UCI text, fewest moves)] of every first move mating within `moves`."""
+    run = subprocess.run([mate_keys, fen, str(moves)], capture_output=True, text=True,
+                         timeout=3600)
     if run.returncode != 0:
-        return [f"mate_keys failed: {run.stderr.strip()}"]
-    found = [tuple(line.split()) for line in run.stdout.splitlines()]
-    if found != [(key, str(moves))]:
-        shown = ", ".join(f"{move} in {n}" for move, n in found) or "none"
-        return [f"exact search, first moves mating within {moves}: {shown}"]
-    return []
+        raise RuntimeError(f"mate_keys failed: {run.stderr.strip()}")
+    return [(move, int(n)) for move, n in (line.split() for line in run.stdout.splitlines())]
+
+
+def main_line(engine, fen, pv, moves):
+    """The engine's line from the key to the mate, as move numbers: its principal variation as far
+    as it goes, then a move at a time where it stops short."""
+    board, line = cchess.Board(fen), []
+    status = 0
+    for word in pv[:2 * moves - 1]:
+        try:
+            move = cchess.parse_uci(word)
+            status = board.play(move)
+        except ValueError:
+            break
+        line.append(move)
+    engine.set_multipv(1)
+    while not status & cchess.STATUS_LOST and len(line) < 2 * moves - 1:
+        best = engine.search(fen, [cchess.uci_text(m) for m in line], nodes=LINE_NODES).best_move
+        if best is None:
+            break
+        line.append(cchess.parse_uci(best))
+        status = board.play(line[-1])
+    return line
 
 
 def _other_quick_mates(engine, fen, key, moves):
     problems = []
     engine.set_multipv(1)
-    for move in engine.legal_moves(fen):
-        if move == key:
+    for move in cchess.Board(fen).legal_moves():
+        text = cchess.uci_text(move)
+        if text == key:
             continue
-        reply = engine.search(fen, [move], depth=2 * (moves - 1) + EACH_MOVE_MARGIN,
+        reply = engine.search(fen, [text], depth=2 * (moves - 1) + EACH_MOVE_MARGIN,
                               nodes=EACH_MOVE_NODES).line(1)
         # From the defender's side: mated now (0) or in so many of the attacker's moves.
         if reply is not None and reply.mate is not None and -(moves - 1) <= reply.mate <= 0:
-            problems.append(f"{move} also mates in {1 - reply.mate}")
+            problems.append(f"{text} also mates in {1 - reply.mate}")
     return problems
 
 
 def _score_text(line):
     return f"mate {line.mate}" if line.mate is not None else f"{line.centipawns} centipawns"
-
-
-def taking_part(position, pv, moves):
-    """Letters of the attacker's pieces that move in the mating line or give the final check."""
-    board = position.copy()
-    attacker = board.side
-    where = {at: at for at, piece in board.pieces()}  # current point -> starting point
-    involved = set()
-    for ply, move in enumerate(pv[:2 * moves - 1]):
-        start, end = xiangqi.parse_move(move)
-        origin = where.pop(start, start)
-        where.pop(end, None)
-        where[end] = origin
-        board.play(move)
-        if ply % 2 == 0:
-            involved.add(origin)
-    king = board.king(board.side)
-    if king is not None:
-        for at in board.attackers(king, attacker):
-            involved.add(where.get(at, at))
-    return [position.grid[r][c] for r, c in involved]

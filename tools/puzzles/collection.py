@@ -1,5 +1,6 @@
 """The puzzle file as the program reads it: GBK text, CR LF line ends, one puzzle a line as
-number,name,FEN with the numbers running from 1 in order of difficulty."""
+number,name,FEN[,main line] with the numbers running from 1 in order of difficulty. A reader that
+takes three fields ignores the main line."""
 
 import os
 
@@ -12,13 +13,9 @@ with open(os.path.join(os.path.dirname(__file__), "..", "..", "assets", "opening
 
 
 class Puzzle:
-    def __init__(self, number, name, fen, line=None):
-        self.number, self.name, self.fen, self.line = number, name, fen, line
-
-    @property
-    def position_fen(self):
-        """Placement and side, without the counters."""
-        return " ".join(self.fen.split(" ")[:2])
+    def __init__(self, number, name, fen, line_number=None, solution=None):
+        self.number, self.name, self.fen = number, name, fen
+        self.line_number, self.solution = line_number, solution
 
 
 def full_fen(placement_and_side):
@@ -26,11 +23,14 @@ def full_fen(placement_and_side):
 
 
 def write(path, entries):
-    """entries: (name, FEN) in order of difficulty."""
-    text = "".join(f"{number},{name},{fen}\r\n" for number, (name, fen) in enumerate(entries, 1))
-    for number, (name, fen) in enumerate(entries, 1):
-        if "," in name or "," in fen or "\r" in name + fen or "\n" in name + fen:
-            raise ValueError(f"puzzle {number} cannot be written as one line of three fields")
+    """entries: (name, FEN, main line or None) in order of difficulty."""
+    lines = []
+    for number, fields in enumerate(entries, 1):
+        fields = [str(number)] + [field for field in fields if field is not None]
+        if any("," in field or "\r" in field or "\n" in field for field in fields):
+            raise ValueError(f"puzzle {number} cannot be written as one line of fields")
+        lines.append(",".join(fields) + "\r\n")
+    text = "".join(lines)
     with open(path, "wb") as file:
         file.write(text.encode(ENCODING))
 
@@ -53,11 +53,12 @@ def read(path):
             problems.append(f"line {line_number}: a line end other than CR LF")
             continue
         fields = line.split(",")
-        if len(fields) != 3:
-            problems.append(f"line {line_number}: {len(fields)} fields instead of 3")
+        if len(fields) not in (3, 4):
+            problems.append(f"line {line_number}: {len(fields)} fields instead of 3 or 4")
             continue
-        number, name, fen = fields
+        number, name, fen = fields[:3]
         if not number.isdigit() or int(number) != len(puzzles) + 1:
             problems.append(f"line {line_number}: number {number!r}, expected {len(puzzles) + 1}")
-        puzzles.append(Puzzle(len(puzzles) + 1, name, fen, line_number))
+        puzzles.append(Puzzle(len(puzzles) + 1, name, fen, line_number,
+                              fields[3] if len(fields) == 4 else None))
     return puzzles, problems

@@ -97,18 +97,6 @@ class Engine:
             text += " moves " + " ".join(moves)
         self.send_(text)
 
-    def legal_moves(self, fen, moves=()):
-        self.set_position_(fen, moves)
-        self.send_("go perft 1")
-        found = []
-        while True:
-            line = self.read_()
-            if line.startswith("Nodes searched"):
-                return found
-            move, sep, count = line.partition(": ")
-            if sep and count.strip().isdigit():
-                found.append(move)
-
     def search(self, fen, moves=(), depth=None, nodes=None):
         self.set_position_(fen, moves)
         command = "go"

@@ -2,10 +2,11 @@
 """Makes the puzzle collection from the engine's games against itself.
 
 Each game opens with a few random moves, so that no two games run alike, and is then played by the
-engine on a small node budget, which gives decisive games with varied finishes. Wherever the side
-to move reported a forced mate, the position is a candidate; candidates of the lengths still
-wanted are checked (check.py) with the colours swapped where needed so that Red attacks, and the
-ones that pass are kept. Kept puzzles go to a work file as they come, so a stopped run resumes.
+engine with a strong side and a weak one, so that many games are won while the loser still has
+material. Wherever the side to move reported a forced mate, the position is a candidate;
+candidates of the lengths still wanted are checked (check.py) with the colours swapped where needed
+so that Red attacks, and the ones that pass are kept with their main line. Kept puzzles go to a
+work file as they come, so a stopped run resumes.
 """
 
 import argparse
@@ -13,17 +14,23 @@ import json
 import os
 import random
 import sys
+import threading
 import time
 
+import cchess
 import check
 import collection
 import names
-import xiangqi
+import solution
 from engine import Engine
 
 START = "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
-LONGEST_BUCKET = 7  # mates of this length or longer share one quota
-DEFAULT_QUOTAS = "1:22,2:22,3:22,4:20,5:20,6:12,7:12"
+LONGEST_BUCKET = 8  # mates of this length or longer share one quota
+DEFAULT_QUOTAS = "1:40,2:40,3:40,4:38,5:36,6:32,7:14,8:9"
+# A defence with this many pieces, the king included, counts as rich in material; at most this
+# share of each length may have less.
+RICH_PIECES = 7
+POOR_SHARE = 0.5
 MAX_PLIES = 260
 # Puzzles kept from one game at most, and how far apart their lengths must be: the shorter mates of
 # one finish are the tails of its longer ones.
@@ -35,121 +42,210 @@ def bucket(moves):
     return min(moves, LONGEST_BUCKET)
 
 
-def play_game(engine, rng, play_nodes):
-    """[(position before the move, mate the mover reported or None)] of one game, and whether it
-    ended in a mate."""
+def defenders(fen):
+    """Pieces of the side not to move, its king included."""
+    board = cchess.Board(fen)
+    return sum(1 for _, letter in board.pieces() if (letter.isupper()) != (board.side == "w"))
+
+
+def play_game(engine, rng, strong_nodes, weak_nodes):
+    """[(FEN before the move, mate the mover reported or None)] of one game, and whether it ended
+    in a mate. One side, drawn at random, plays on the weak budget."""
     engine.new_game()
     engine.set_multipv(1)
-    board = xiangqi.Position.from_fen(START)
-    moves, record = [], []
+    board, moves, record = cchess.Board(START), [], []
     for _ in range(rng.randint(2, 5)):
-        moves.append(rng.choice(engine.legal_moves(START, moves)))
-        board.play(moves[-1])
+        move = rng.choice(board.legal_moves())
+        board.play(move)
+        moves.append(cchess.uci_text(move))
+    weak = rng.choice(("w", "b"))
     while len(moves) < MAX_PLIES:
-        result = engine.search(START, moves, nodes=play_nodes)
+        nodes = weak_nodes if board.side == weak else strong_nodes
+        result = engine.search(START, moves, nodes=nodes)
         if result.best_move is None:
             return record, True
         line = result.line(1)
-        record.append((board.copy(), line.mate if line and line.mate and line.mate > 0 else None))
-        board.play(result.best_move)
+        record.append((board.fen(), line.mate if line and line.mate and line.mate > 0 else None))
+        board.play(cchess.parse_uci(result.best_move))
         moves.append(result.best_move)
     return record, False
 
 
+def wanted_of(quotas, kept):
+    """Per length bucket: (puzzles still wanted, of them how many may be poor in material)."""
+    wanted = {}
+    for b, quota in quotas.items():
+        mine = [e for e in kept if bucket(e["moves"]) == b]
+        poor = sum(e["defenders"] < RICH_PIECES for e in mine)
+        wanted[b] = (quota - len(mine), int(quota * POOR_SHARE) - poor)
+    return wanted
+
+
+def welcome(wanted, moves, pieces):
+    left, poor_left = wanted.get(bucket(moves), (0, 0))
+    return left > 0 and (pieces >= RICH_PIECES or poor_left > 0)
+
+
 def choose_candidates(record, wanted, rng):
-    """Positions (colours swapped to put Red to move) and reported lengths, most needed first."""
+    """(FEN with Red to move, reported length, defenders), most needed first."""
     found = []
-    for position, mate in record:
-        if mate is None or wanted.get(bucket(mate), 0) <= 0:
-            continue
-        red_to_move = position if position.side == xiangqi.RED else position.colours_swapped()
-        found.append((red_to_move, mate))
+    for fen, mate in record:
+        red_to_move = fen if fen.endswith(" w") else cchess.colours_swapped(fen)
+        if mate is not None and welcome(wanted, mate, defenders(red_to_move)):
+            found.append((red_to_move, mate, defenders(red_to_move)))
     rng.shuffle(found)
-    found.sort(key=lambda item: -wanted[bucket(item[1])])
+    found.sort(key=lambda item: (-wanted[bucket(item[1])][0], -item[2]))
     return found
 
 
-def try_candidate(engine, position, claimed, wanted, mate_keys):
+def try_candidate(engine, fen, claimed, pieces, wanted, mate_keys, log):
     """The kept puzzle as a work-file entry, or None."""
-    verdict = check.check(engine, position, claimed, mate_keys=mate_keys)
+    verdict = check.check(engine, fen, claimed, mate_keys=mate_keys)
     if not verdict.ok and verdict.moves and verdict.moves != claimed \
-            and wanted.get(bucket(verdict.moves), 0) > 0:
-        # The engine found a shorter mate than the game showed: judge it as that length.
-        verdict = check.check(engine, position, verdict.moves, mate_keys=mate_keys)
-    if not verdict.ok or wanted.get(bucket(verdict.moves), 0) <= 0:
+            and welcome(wanted, verdict.moves, pieces):
+        log(f"  {fen} as mate in {claimed}: {'; '.join(verdict.problems)}; "
+            f"tried as mate in {verdict.moves}")
+        claimed = verdict.moves
+        verdict = check.check(engine, fen, claimed, mate_keys=mate_keys)
+    if not verdict.ok:
+        log(f"  {fen} dropped as mate in {claimed}: {'; '.join(verdict.problems)}")
         return None
-    part = check.taking_part(position, verdict.pv, verdict.moves)
-    return {"fen": position.fen(), "moves": verdict.moves, "nodes": verdict.first_mate_nodes,
-            "name": names.puzzle_name(verdict.moves, part, position.side == xiangqi.RED)}
+    part = solution.taking_part(fen, verdict.line)
+    return {"fen": fen, "moves": claimed, "nodes": verdict.first_mate_nodes,
+            "defenders": pieces, "line": solution.text(verdict.line),
+            "name": names.puzzle_name(claimed, part, True)}
 
 
 def write_collection(path, kept, opening):
     entries = sorted(kept, key=lambda e: (e["moves"], e["nodes"] or 0, e["fen"]))
-    rows = [(e["name"], collection.full_fen(e["fen"])) for e in entries]
-    rows.append(opening)
-    collection.write(path, rows)
+    rows = [(e["name"], collection.full_fen(e["fen"]), e["line"]) for e in entries]
+    collection.write(path, rows + [opening])
 
 
 def opening_entry(engine):
-    position = xiangqi.Position.from_fen(collection.OPENING_PUZZLE)
-    verdict = check.check(engine, position, 0, unique=False)
-    if verdict.moves is None:
+    """The opening puzzle's row, its line and length the engine's, searched as the program
+    searches it."""
+    fen = collection.OPENING_PUZZLE
+    first = engine.search(fen, nodes=check.PROGRAM_NODE_BUDGET).line(1)
+    if first is None or first.mate is None or first.mate <= 0:
+        raise SystemExit("the engine finds no mate in the opening puzzle")
+    verdict = check.check(engine, fen, first.mate, unique=False)
+    if not verdict.ok:
         raise SystemExit("the opening puzzle: " + "; ".join(verdict.problems))
-    part = check.taking_part(position, verdict.pv, verdict.moves)
-    return names.puzzle_name(verdict.moves, part, True), collection.OPENING_PUZZLE
+    part = solution.taking_part(fen, verdict.line)
+    return names.puzzle_name(first.mate, part, True), fen, solution.text(verdict.line)
+
+
+class Generator:
+    """The games and the kept puzzles, shared by the worker threads; every change goes to the work
+    file at once."""
+
+    def __init__(self, args):
+        self.args_ = args
+        self.quotas_ = {int(k): int(v)
+                        for k, v in (item.split(":") for item in args.quotas.split(","))}
+        entries = []
+        if os.path.exists(args.work):
+            with open(args.work, encoding="utf-8") as file:
+                entries = [json.loads(line) for line in file if line.strip()]
+        self.kept_ = [e for e in entries if "fen" in e]
+        self.opening_ = next((tuple(e["opening"]) for e in entries if "opening" in e), None)
+        self.games_done_ = {e["game"] for e in entries if "fen" not in e and "game" in e}
+        self.next_game_ = 0
+        self.lock_ = threading.Lock()
+        self.started_ = time.monotonic()
+
+    def record_(self, entry):
+        with open(self.args_.work, "a", encoding="utf-8") as file:
+            file.write(json.dumps(entry, ensure_ascii=False) + "\n")
+
+    def log(self, text):
+        print(text, flush=True)
+
+    def take_game_(self):
+        """The next game to play, or None when every quota is met."""
+        with self.lock_:
+            if all(left <= 0 for left, _ in wanted_of(self.quotas_, self.kept_).values()):
+                return None
+            while self.next_game_ in self.games_done_:
+                self.next_game_ += 1
+            self.next_game_ += 1
+            return self.next_game_ - 1 if self.next_game_ <= self.args_.max_games else None
+
+    def run(self, engine):
+        with self.lock_:
+            if self.opening_ is None:
+                self.opening_ = opening_entry(engine)
+                self.record_({"opening": list(self.opening_)})
+        while (game := self.take_game_()) is not None:
+            rng = random.Random(f"{self.args_.seed}/{game}")
+            record, mated = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes)
+            with self.lock_:
+                candidates = choose_candidates(record, wanted_of(self.quotas_, self.kept_), rng)
+            taken = []
+            for fen, claimed, pieces in candidates if mated else []:
+                with self.lock_:
+                    wanted = wanted_of(self.quotas_, self.kept_)
+                    if len(taken) == PER_GAME or fen in {e["fen"] for e in self.kept_} or \
+                            any(abs(claimed - moves) < LENGTH_GAP for moves in taken) or \
+                            not welcome(wanted, claimed, pieces):
+                        continue
+                entry = try_candidate(engine, fen, claimed, pieces, wanted,
+                                      self.args_.mate_keys, self.log)
+                if entry is None:
+                    continue
+                entry["game"] = game
+                with self.lock_:
+                    if not welcome(wanted_of(self.quotas_, self.kept_), entry["moves"], pieces):
+                        continue
+                    self.kept_.append(entry)
+                    self.record_(entry)
+                taken.append(entry["moves"])
+            with self.lock_:
+                self.record_({"game": game})
+                self.write()
+                self.log(f"game {game}: {len(record)} plies, kept {len(taken)}, "
+                         f"{len(self.kept_)} in all, still wanted "
+                         f"{wanted_of(self.quotas_, self.kept_)}, "
+                         f"{(time.monotonic() - self.started_) / 60:.1f} min")
+
+    def write(self):
+        if self.opening_ is not None:
+            write_collection(self.args_.out, self.kept_, self.opening_)
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--mate-keys", metavar="PATH",
-                        help="the exact short-mate search (build target mate_keys); advised")
+    parser.add_argument("--mate-keys", required=True, metavar="PATH",
+                        help="the exact short-mate search (build target mate_keys)")
+    parser.add_argument("--cchess", metavar="PATH",
+                        help="the rules library; by default libcchess.so beside mate_keys")
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--out", required=True, help="the collection to write")
     parser.add_argument("--work", required=True, help="kept puzzles, one JSON a line; resumed")
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--jobs", type=int, default=1,
+                        help="games played and checked at once, one engine each")
     parser.add_argument("--play-nodes", type=int, default=10000)
+    parser.add_argument("--weak-nodes", type=int, default=300)
     parser.add_argument("--quotas", default=DEFAULT_QUOTAS,
                         help=f"length:count,...; {LONGEST_BUCKET} counts every longer mate too")
-    parser.add_argument("--max-games", type=int, default=2000)
+    parser.add_argument("--max-games", type=int, default=3000)
     args = parser.parse_args()
+    cchess.load(args.cchess or cchess.library_beside(args.mate_keys))
 
-    quotas = {int(k): int(v) for k, v in (item.split(":") for item in args.quotas.split(","))}
-    kept = []
-    if os.path.exists(args.work):
-        with open(args.work, encoding="utf-8") as file:
-            kept = [json.loads(line) for line in file if line.strip()]
-    seen = {e["fen"] for e in kept}
-    games_done = max((e["game"] for e in kept), default=-1) + 1
-    started = time.monotonic()
-    with Engine(args.engine) as engine:
-        opening = opening_entry(engine)
-        for game in range(games_done, args.max_games):
-            wanted = {b: quotas.get(b, 0) - sum(bucket(e["moves"]) == b for e in kept)
-                      for b in quotas}
-            if all(count <= 0 for count in wanted.values()):
-                break
-            rng = random.Random(f"{args.seed}/{game}")
-            record, mated = play_game(engine, rng, args.play_nodes)
-            taken = []
-            for position, claimed in choose_candidates(record, wanted, rng) if mated else []:
-                if len(taken) == PER_GAME or position.fen() in seen or \
-                        any(abs(claimed - moves) < LENGTH_GAP for moves in taken):
-                    continue
-                entry = try_candidate(engine, position, claimed, wanted, args.mate_keys)
-                if entry is None:
-                    continue
-                entry["game"] = game
-                kept.append(entry)
-                seen.add(entry["fen"])
-                wanted[bucket(entry["moves"])] -= 1
-                taken.append(entry["moves"])
-                with open(args.work, "a", encoding="utf-8") as file:
-                    file.write(json.dumps(entry, ensure_ascii=False) + "\n")
-            write_collection(args.out, kept, opening)
-            minutes = (time.monotonic() - started) / 60
-            print(f"game {game}: {len(record)} plies, kept {len(taken)}, {len(kept)} in all, "
-                  f"still wanted {wanted}, {minutes:.1f} min", flush=True)
-    write_collection(args.out, kept, opening)
+    generator = Generator(args)
+
+    def work():
+        with Engine(args.engine) as engine:
+            generator.run(engine)
+
+    workers = [threading.Thread(target=work) for _ in range(args.jobs)]
+    for worker in workers:
+        worker.start()
+    for worker in workers:
+        worker.join()
+    generator.write()
     return 0
 
 
