@@ -46,7 +46,7 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True):
         return Verdict(faults)
     key = None
     if unique and mate_keys and moves <= EXACT_UP_TO:
-        keys = exact_keys(mate_keys, fen, moves)
+        keys = exact_keys(mate_keys, fen, moves, most=2)
         if len(keys) != 1 or keys[0][1] != moves:
             shown = ", ".join(f"{move} in {n}" for move, n in keys) or "none"
             # One move alone mating fastest makes a sound puzzle of that shorter length.
@@ -86,9 +86,10 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True):
     return verdict
 
 
-def exact_keys(mate_keys, fen, moves):
-    """[(first move in UCI text, fewest moves)] of every first move mating within `moves`."""
-    run = subprocess.run([mate_keys, fen, str(moves)], capture_output=True, text=True,
+def exact_keys(mate_keys, fen, moves, most=0):
+    """[(first move in UCI text, fewest moves)] of every first move mating within `moves`, or of
+    the first `most` of them: two are enough to fail a puzzle."""
+    run = subprocess.run([mate_keys, fen, str(moves), str(most)], capture_output=True, text=True,
                          timeout=3600)
     if run.returncode != 0:
         raise RuntimeError(f"mate_keys failed: {run.stderr.strip()}")

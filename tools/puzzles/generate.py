@@ -36,6 +36,10 @@ MAX_PLIES = 260
 # one finish are the tails of its longer ones.
 PER_GAME = 2
 LENGTH_GAP = 3
+# The first sifting of a candidate, a hundredth of the program's budget, and how many candidates
+# of one game are sifted at most.
+QUICK_NODES = check.PROGRAM_NODE_BUDGET // 100
+SIFTED_PER_GAME = 10
 
 
 def bucket(moves):
@@ -50,7 +54,7 @@ def defenders(fen):
 
 def play_game(engine, rng, strong_nodes, weak_nodes):
     """[(FEN before the move, mate the mover reported or None)] of one game, and whether it ended
-    in a mate. One side, drawn at random, plays on the weak budget."""
+    in a mate. One side, drawn at random, plays on the weak budget or three or ten times it."""
     engine.new_game()
     engine.set_multipv(1)
     board, moves, record = cchess.Board(START), [], []
@@ -58,7 +62,7 @@ def play_game(engine, rng, strong_nodes, weak_nodes):
         move = rng.choice(board.legal_moves())
         board.play(move)
         moves.append(cchess.uci_text(move))
-    weak = rng.choice(("w", "b"))
+    weak, weak_nodes = rng.choice(("w", "b")), weak_nodes * rng.choice((1, 3, 10))
     while len(moves) < MAX_PLIES:
         nodes = weak_nodes if board.side == weak else strong_nodes
         result = engine.search(START, moves, nodes=nodes)
@@ -98,8 +102,26 @@ def choose_candidates(record, wanted, rng):
     return found
 
 
-def try_candidate(engine, fen, claimed, pieces, wanted, mate_keys, log):
+def quick_length(engine, fen):
+    """The mate length a short search sees, or None when it sees none or a second key as fast:
+    most candidates fail that way, and this costs a fraction of the full check."""
+    engine.new_game()
+    engine.set_multipv(2)
+    result = engine.search(fen, nodes=QUICK_NODES)
+    best, second = result.line(1), result.line(2)
+    if best is None or best.mate is None or best.mate <= 0:
+        return None
+    if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
+        return None
+    return best.mate
+
+
+def try_candidate(engine, fen, pieces, wanted, mate_keys, log):
     """The kept puzzle as a work-file entry, or None."""
+    claimed = quick_length(engine, fen)
+    if claimed is None or not welcome(wanted, claimed, pieces):
+        return None
+    begun = time.monotonic()
     verdict = check.check(engine, fen, claimed, mate_keys=mate_keys)
     if not verdict.ok and verdict.moves and verdict.moves != claimed \
             and welcome(wanted, verdict.moves, pieces):
@@ -108,8 +130,10 @@ def try_candidate(engine, fen, claimed, pieces, wanted, mate_keys, log):
         claimed = verdict.moves
         verdict = check.check(engine, fen, claimed, mate_keys=mate_keys)
     if not verdict.ok:
-        log(f"  {fen} dropped as mate in {claimed}: {'; '.join(verdict.problems)}")
+        log(f"  {fen} dropped as mate in {claimed}: {'; '.join(verdict.problems)} "
+            f"({time.monotonic() - begun:.0f} s)")
         return None
+    log(f"  {fen} kept as mate in {claimed} ({time.monotonic() - begun:.0f} s)")
     part = solution.taking_part(fen, verdict.line)
     return {"fen": fen, "moves": claimed, "nodes": verdict.first_mate_nodes,
             "defenders": pieces, "line": solution.text(verdict.line),
@@ -149,9 +173,15 @@ class Generator:
             with open(args.work, encoding="utf-8") as file:
                 entries = [json.loads(line) for line in file if line.strip()]
         self.kept_ = [e for e in entries if "fen" in e]
+        self.rejected_ = {e["rejected"] for e in entries if "rejected" in e}
         self.opening_ = next((tuple(e["opening"]) for e in entries if "opening" in e), None)
         self.games_done_ = {e["game"] for e in entries if "fen" not in e and "game" in e}
         self.next_game_ = 0
+        self.seeds_ = []
+        if args.candidates:
+            puzzles, _ = collection.read(args.candidates)
+            self.seeds_ = [" ".join(p.fen.split(" ")[:2]) for p in puzzles
+                           if p.fen != collection.OPENING_PUZZLE]
         self.lock_ = threading.Lock()
         self.started_ = time.monotonic()
 
@@ -161,6 +191,31 @@ class Generator:
 
     def log(self, text):
         print(text, flush=True)
+
+    def take_seed_(self):
+        """The next position of --candidates not yet decided, or None."""
+        with self.lock_:
+            decided = self.rejected_ | {e["fen"] for e in self.kept_}
+            while self.seeds_ and self.seeds_[0] in decided:
+                self.seeds_.pop(0)
+            return self.seeds_.pop(0) if self.seeds_ else None
+
+    def try_(self, engine, fen, pieces, origin):
+        """Checks one candidate and records the outcome; the entry when it is kept."""
+        with self.lock_:
+            wanted = wanted_of(self.quotas_, self.kept_)
+        entry = try_candidate(engine, fen, pieces, wanted, self.args_.mate_keys, self.log)
+        with self.lock_:
+            if entry is None:
+                self.rejected_.add(fen)
+                self.record_({"rejected": fen})
+                return None
+            if not welcome(wanted_of(self.quotas_, self.kept_), entry["moves"], pieces):
+                return None
+            entry["game"] = origin
+            self.kept_.append(entry)
+            self.record_(entry)
+            return entry
 
     def take_game_(self):
         """The next game to play, or None when every quota is met."""
@@ -177,30 +232,24 @@ class Generator:
             if self.opening_ is None:
                 self.opening_ = opening_entry(engine)
                 self.record_({"opening": list(self.opening_)})
+        while (fen := self.take_seed_()) is not None:
+            self.try_(engine, fen, defenders(fen), "candidates")
         while (game := self.take_game_()) is not None:
             rng = random.Random(f"{self.args_.seed}/{game}")
             record, mated = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes)
             with self.lock_:
                 candidates = choose_candidates(record, wanted_of(self.quotas_, self.kept_), rng)
             taken = []
-            for fen, claimed, pieces in candidates if mated else []:
+            for fen, claimed, pieces in candidates[:SIFTED_PER_GAME] if mated else []:
                 with self.lock_:
-                    wanted = wanted_of(self.quotas_, self.kept_)
-                    if len(taken) == PER_GAME or fen in {e["fen"] for e in self.kept_} or \
+                    if len(taken) == PER_GAME or fen in self.rejected_ or \
+                            fen in {e["fen"] for e in self.kept_} or \
                             any(abs(claimed - moves) < LENGTH_GAP for moves in taken) or \
-                            not welcome(wanted, claimed, pieces):
+                            not welcome(wanted_of(self.quotas_, self.kept_), claimed, pieces):
                         continue
-                entry = try_candidate(engine, fen, claimed, pieces, wanted,
-                                      self.args_.mate_keys, self.log)
-                if entry is None:
-                    continue
-                entry["game"] = game
-                with self.lock_:
-                    if not welcome(wanted_of(self.quotas_, self.kept_), entry["moves"], pieces):
-                        continue
-                    self.kept_.append(entry)
-                    self.record_(entry)
-                taken.append(entry["moves"])
+                entry = self.try_(engine, fen, pieces, game)
+                if entry is not None:
+                    taken.append(entry["moves"])
             with self.lock_:
                 self.record_({"game": game})
                 self.write()
@@ -223,6 +272,8 @@ def main():
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--out", required=True, help="the collection to write")
     parser.add_argument("--work", required=True, help="kept puzzles, one JSON a line; resumed")
+    parser.add_argument("--candidates", metavar="FILE",
+                        help="a puzzle file whose positions are tried before any game is played")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--jobs", type=int, default=1,
                         help="games played and checked at once, one engine each")

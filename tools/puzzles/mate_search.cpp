@@ -135,9 +135,10 @@ bool MateSearch::DefenderLoses(int moves) {
     return false;
 }
 
-std::vector<std::pair<int32_t, int>> MateSearch::MatingFirstMoves(int moves) {
+std::vector<std::pair<int32_t, int>> MateSearch::MatingFirstMoves(int moves, std::size_t most) {
     std::vector<std::pair<int32_t, int>> found;
     for (const int32_t move : LegalMoves(record_)) {
+        if (most != 0 && found.size() == most) break;
         int status = 0;
         CchessTryMove(&record_, &status, move);
         // Deepening one move at a time: the first length that works is the fewest, and the

@@ -22,8 +22,8 @@ public:
     explicit MateSearch(PositionRecord& record) : record_(record) {}
 
     // Every first move that mates within `moves`, with the fewest moves it needs, in the order of
-    // the legal-move list.
-    std::vector<std::pair<int32_t, int>> MatingFirstMoves(int moves);
+    // the legal-move list; only the first `most` of them when `most` is not 0.
+    std::vector<std::pair<int32_t, int>> MatingFirstMoves(int moves, std::size_t most = 0);
 
     // Positions looked at so far; the figure the speed measurements report.
     std::uint64_t Nodes() const { return nodes_; }
