@@ -8,12 +8,12 @@
 namespace tarvelle {
 namespace {
 
-std::string Keys(const char* fen, int moves) {
+std::string Keys(const char* fen, int moves, std::size_t most = 0) {
     PositionRecord record;
     EXPECT_EQ(CchessFen2Board(&record, fen), 1) << fen;
     MateSearch search(record);
     std::string text;
-    for (const auto& [move, fewest] : search.MatingFirstMoves(moves)) {
+    for (const auto& [move, fewest] : search.MatingFirstMoves(moves, most)) {
         text += EngineMoveText(move) + " " + std::to_string(fewest) + ";";
     }
     return text;
@@ -40,6 +40,7 @@ TEST(MateSearch, FindsEveryMatingFirstMoveWithItsLength) {
     for (const auto& c : kCases) {
         EXPECT_EQ(Keys(c.fen, c.moves), c.keys) << c.fen << " within " << c.moves;
     }
+    EXPECT_EQ(Keys(kCases[5].fen, 4, 2), "e2d3 4;e2f3 4;");
 }
 
 }  // namespace

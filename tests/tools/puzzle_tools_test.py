@@ -9,11 +9,16 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "puzzles"))
 
 import cchess  # noqa: E402
+import check  # noqa: E402
 import collection  # noqa: E402
+import generate  # noqa: E402
 import legality  # noqa: E402
 import names  # noqa: E402
 import solution  # noqa: E402
 import verify  # noqa: E402
+from engine import Line, Search  # noqa: E402
+
+MATE_KEYS = None  # the exact search's program, from the command line
 
 MATE_IN_ONE = "3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w"  # Ra0-a9 mates along the top rank
 # The cannon's quiet f2f1, and whatever Black plays the advisor's e1f2 mates.
@@ -123,6 +128,62 @@ class MainLineTest(unittest.TestCase):
             self.assertTrue(len(found) == 1 and fault in found[0], (line, found))
 
 
+class ScriptedEngine:
+    """Answers each search with the next scripted (first line, second line) pair."""
+
+    def __init__(self, *answers):
+        self.answers_ = list(answers)
+
+    def new_game(self):
+        pass
+
+    def set_multipv(self, count):
+        pass
+
+    def search(self, fen, moves=(), depth=None, nodes=None):
+        first, second = self.answers_.pop(0)
+        lines = {i: line for i, line in ((1, first), (2, second)) if line is not None}
+        return Search(lines, first.pv[0] if first and first.pv else None, None, nodes)
+
+
+def mate(moves, pv):
+    return Line(moves, None, pv.split(), 0, 0)
+
+
+class CheckTest(unittest.TestCase):
+    """The verdict on a mate in two, the engine's answers scripted, the exact search real."""
+
+    def verdict(self, moves, *answers):
+        return check.check(ScriptedEngine(*answers), MATE_IN_TWO, moves, mate_keys=MATE_KEYS)
+
+    def test_the_main_line_comes_from_the_engine_and_is_finished_where_it_stops(self):
+        for answers in [(mate(2, "f3f2 f8f9 e2f3"), Line(None, 300, ["a4a5"], 0, 0))], \
+                [(mate(2, "f3f2"), None), (mate(-1, "f8f9"), None), (mate(1, "e2f3"), None)]:
+            verdict = self.verdict(2, *answers)
+            self.assertEqual((verdict.problems, solution.text(verdict.line)),
+                             ([], "f2f1 f7f8 e1f2"))
+
+    def test_second_keys_wrong_lengths_and_other_keys_fail(self):
+        full = "f3f2 f8f9 e2f3"
+        for moves, answers, fault in (
+                (2, [(mate(2, full), mate(2, "a4a5"))], "a4a5 also mates in 2"),
+                (2, [(mate(3, full), None)], "the engine reports mate in 3, not 2"),
+                (2, [(mate(2, "a4a5 f8f9"), None), (mate(-1, "f8f9"), None)],
+                 "the engine's key a4a5, the exact search's f3f2"),
+                (3, [], "exact search, first moves mating within 3: f3f2 in 2")):
+            verdict = self.verdict(moves, *answers)
+            self.assertTrue(any(fault in p for p in verdict.problems), verdict.problems)
+        self.assertEqual(self.verdict(3).moves, 2)  # a mate in two, as the generator renames it
+
+    def test_quotas_keep_half_of_each_length_for_defences_with_material(self):
+        kept = [{"moves": 1, "defenders": 2}, {"moves": 9, "defenders": 9}]
+        wanted = generate.wanted_of({1: 4, 8: 2}, kept)
+        self.assertEqual(wanted, {1: (3, 1), 8: (1, 1)})
+        self.assertTrue(generate.welcome(wanted, 1, 2) and generate.welcome(wanted, 12, 3))
+        self.assertFalse(generate.welcome({1: (3, 0)}, 1, 6) or generate.welcome(wanted, 2, 9))
+        self.assertTrue(generate.welcome({1: (3, 0)}, 1, generate.RICH_PIECES))
+
+
 class FileChecksTest(unittest.TestCase):
     def problems(self, rows):
         puzzles = [collection.Puzzle(n, name, fen, n, line)
@@ -154,4 +215,5 @@ class FileChecksTest(unittest.TestCase):
 
 if __name__ == "__main__":
     cchess.load(sys.argv.pop(1))
+    MATE_KEYS = sys.argv.pop(1)
     unittest.main()

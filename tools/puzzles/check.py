@@ -111,10 +111,11 @@ def main_line(engine, fen, pv, moves):
     engine.set_multipv(1)
     while not status & cchess.STATUS_LOST and len(line) < 2 * moves - 1:
         best = engine.search(fen, [cchess.uci_text(m) for m in line], nodes=LINE_NODES).best_move
-        if best is None:
-            break
+        try:
+            status = board.play(cchess.parse_uci(best or ""))
+        except ValueError:
+            break  # the line is checked move by move afterwards
         line.append(cchess.parse_uci(best))
-        status = board.play(line[-1])
     return line
 
 
