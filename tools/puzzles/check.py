@@ -9,14 +9,17 @@ import solution
 from engine import PROGRAM_NODE_BUDGET
 
 # The engine's check runs at twice the program's budget, so that a mate the program's search could
-# just find is surely found here, with a depth limit of twice the old margin beyond the mate: a
-# short mate settles in seconds instead of running the budget out to the engine's deepest iteration.
+# just find is surely found here, with a depth limit well beyond the mate: a short mate settles in
+# seconds instead of running the budget out to the engine's deepest iteration. Where the exact
+# search has already proved key and length the engine only confirms them, with a smaller margin.
 CHECK_NODES = 2 * PROGRAM_NODE_BUDGET
 DEPTH_MARGIN = 24
+CONFIRMING_DEPTH_MARGIN = 12
 # Every other first move also gets a search of its own, narrower than the shared second line and
 # so surer to see a mate as short: MultiPV 2 alone lets through a few puzzles with a second key.
+# A fortieth of the program's budget each keeps a puzzle rich in material to a few minutes.
 EACH_MOVE_MARGIN = 6
-EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 10
+EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 40
 # The engine prunes quiet moves and so misses some mates in zugzwang; up to this length the rules
 # library's exact search (mate_keys) has the last word on key and length, and the engine's
 # per-move searches add nothing.
@@ -56,7 +59,8 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True):
         key = keys[0][0]
     engine.new_game()
     engine.set_multipv(2 if unique else 1)
-    result = engine.search(fen, depth=2 * moves + DEPTH_MARGIN if unique else None,
+    margin = CONFIRMING_DEPTH_MARGIN if key is not None else DEPTH_MARGIN
+    result = engine.search(fen, depth=2 * moves + margin if unique else None,
                            nodes=CHECK_NODES if unique else PROGRAM_NODE_BUDGET)
     best = result.line(1)
     if best is None or best.mate is None or best.mate <= 0 or not best.pv:

@@ -26,7 +26,7 @@ from engine import Engine
 
 START = "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
 LONGEST_BUCKET = 8  # mates of this length or longer share one quota
-DEFAULT_QUOTAS = "1:40,2:40,3:40,4:38,5:36,6:32,7:14,8:9"
+DEFAULT_QUOTAS = "1:42,2:42,3:42,4:40,5:38,6:22,7:11,8:6"
 # A defence with this many pieces, the king included, counts as rich in material; at most this
 # share of each length may have less.
 RICH_PIECES = 7
@@ -215,6 +215,7 @@ class Generator:
             entry["game"] = origin
             self.kept_.append(entry)
             self.record_(entry)
+            self.write()
             return entry
 
     def take_game_(self):
@@ -232,6 +233,7 @@ class Generator:
             if self.opening_ is None:
                 self.opening_ = opening_entry(engine)
                 self.record_({"opening": list(self.opening_)})
+            self.write()
         while (fen := self.take_seed_()) is not None:
             self.try_(engine, fen, defenders(fen), "candidates")
         while (game := self.take_game_()) is not None:
@@ -252,7 +254,6 @@ class Generator:
                     taken.append(entry["moves"])
             with self.lock_:
                 self.record_({"game": game})
-                self.write()
                 self.log(f"game {game}: {len(record)} plies, kept {len(taken)}, "
                          f"{len(self.kept_)} in all, still wanted "
                          f"{wanted_of(self.quotas_, self.kept_)}, "
