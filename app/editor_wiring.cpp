@@ -38,8 +38,7 @@ EditorWiring::EditorWiring(PositionEditorWindow& window, EditorRecord& record,
 }
 
 void EditorWiring::FillPuzzleList(PuzzlePickerWindow& picker) const {
-    for (const PuzzleRow& row : ReadPuzzleFile(puzzleFile_))
-        picker.AddRow(row);
+    picker.AddRows(ReadPuzzleFile(puzzleFile_));
 }
 
 void EditorWiring::ChoosePuzzle(PuzzlePickerWindow& picker) {

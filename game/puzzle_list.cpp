@@ -2,10 +2,10 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 namespace tarvelle {
 namespace {
@@ -50,25 +50,50 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-// GB18030 is a superset of GBK that decodes every GBK file the same way.
-std::string GbkToUtf8(std::string_view bytes) {
-    iconv_t converter = iconv_open("UTF-8", "GB18030");
-    if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
-    std::string out;
+// Converts one run of text with iconv; a byte sequence it does not know becomes U+FFFD, and the
+// conversion goes on after that sequence's first byte.
+void Convert(iconv_t converter, std::string_view bytes, std::string& out) {
     char buffer[4096];
     auto* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
     while (inLeft > 0) {
         char* outAt = buffer;
         std::size_t outLeft = sizeof buffer;
         const std::size_t result = iconv(converter, &in, &inLeft, &outAt, &outLeft);
         out.append(buffer, static_cast<std::size_t>(outAt - buffer));
         if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // An unknown or cut-off sequence: replace its first byte and go on after it.
             out.append(kReplacementCharacter);
             ++in;
             --inLeft;
         }
+    }
+}
+
+// GB18030 is a superset of GBK that decodes every GBK file the same way. ASCII bytes stand for
+// themselves in both, and a puzzle file is mostly ASCII, so only the runs around other bytes go
+// through iconv. A run takes in the byte after each byte above 0x7F, so that no character's
+// later bytes (which may lie in the ASCII range) are cut off from its first.
+std::string GbkToUtf8(std::string_view bytes) {
+    iconv_t converter = iconv_open("UTF-8", "GB18030");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    const auto isAscii = [&bytes](std::size_t at) {
+        return static_cast<unsigned char>(bytes[at]) < 0x80;
+    };
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const std::size_t start = at;
+        if (isAscii(at)) {
+            while (at < bytes.size() && isAscii(at))
+                ++at;
+            out.append(bytes.substr(start, at - start));
+            continue;
+        }
+        while (at < bytes.size() && (!isAscii(at) || !isAscii(at - 1)))
+            ++at;
+        Convert(converter, bytes.substr(start, at - start), out);
     }
     iconv_close(converter);
     return out;
@@ -98,6 +123,7 @@ std::string DecodePuzzleText(std::string_view bytes) {
 
 std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
     std::vector<PuzzleRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     int lineNumber = 0;
     while (!text.empty()) {
         const std::size_t lineFeed = text.find('\n');
@@ -105,10 +131,13 @@ std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
         text.remove_prefix(lineFeed == std::string_view::npos ? text.size() : lineFeed + 1);
         if (lineFeed != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
         ++lineNumber;
-        PuzzleRow row;
-        if (line.empty() || !SplitFields(line, row)) continue;
+        if (line.empty()) continue;
+        PuzzleRow& row = rows.emplace_back();
+        if (!SplitFields(line, row)) {
+            rows.pop_back();
+            continue;
+        }
         row.lineNumber = std::to_string(lineNumber);
-        rows.push_back(std::move(row));
     }
     return rows;
 }
@@ -132,10 +161,13 @@ std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirec
 
 std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
-    if (!stream) return {};
-    std::ostringstream bytes;
-    bytes << stream.rdbuf();
-    return ParsePuzzleList(DecodePuzzleText(bytes.view()));
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(file, error);
+    if (!stream || error) return {};
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(stream.gcount()));
+    return ParsePuzzleList(DecodePuzzleText(bytes));
 }
 
 }  // namespace tarvelle

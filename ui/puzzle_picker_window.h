@@ -2,10 +2,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QTreeWidget>
-#include <string>
+#include <QTreeView>
+#include <vector>
 
 #include "game/puzzle_list.h"
+#include "ui/puzzle_list_model.h"
 
 namespace tarvelle {
 
@@ -15,8 +16,8 @@ class PuzzlePickerWindow final : public QDialog {
 public:
     explicit PuzzlePickerWindow(QWidget* parent = nullptr);
 
-    // Appends a row under the columns 序号, 棋局号, 棋局名称 and fens.
-    void AddRow(const PuzzleRow& row);
+    // Appends the rows under the columns 序号, 棋局号, 棋局名称 and fens.
+    void AddRows(std::vector<PuzzleRow> rows);
     int RowCount() const;
     // Row 0.. as shown; an index out of range reads a row of empty texts.
     PuzzleRow Row(int index) const;
@@ -28,7 +29,8 @@ signals:
     void rowClicked(int index);
 
 private:
-    QTreeWidget* list_;
+    PuzzleListModel* model_;
+    QTreeView* list_;
 };
 
 }  // namespace tarvelle

@@ -8,10 +8,11 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <random>
 #include <vector>
 
 #include "app/editor_wiring.h"
@@ -319,10 +320,10 @@ protected:
     void TearDown() override { std::filesystem::remove(puzzleFile); }
 
     // Opens the picker and runs `inPicker` on it once it is shown; returns once it is closed.
-    void WithPicker(std::function<void(PuzzlePickerWindow&, QTreeWidget&)> inPicker) {
+    void WithPicker(std::function<void(PuzzlePickerWindow&, QTreeView&)> inPicker) {
         WhenModalShown([inPicker](QWidget& modal) {
             auto& picker = dynamic_cast<PuzzlePickerWindow&>(modal);
-            auto& list = *picker.findChild<QTreeWidget*>();
+            auto& list = *picker.findChild<QTreeView*>();
             inPicker(picker, list);
             if (picker.isVisible()) picker.reject();
         });
@@ -338,11 +339,11 @@ TEST_F(PickerInEditorTest, ChoosingARowLoadsItsFenIntoTheEditor) {
     QString caption;
     QString text;
     std::vector<QStringList> rows;
-    WithPicker([&](PuzzlePickerWindow&, QTreeWidget& list) {
-        for (int row = 0; row < list.topLevelItemCount(); ++row) {
+    WithPicker([&](PuzzlePickerWindow&, QTreeView& list) {
+        for (int row = 0; row < list.model()->rowCount(); ++row) {
             QStringList cells;
             for (int column = 0; column < 4; ++column)
-                cells << list.topLevelItem(row)->text(column);
+                cells << list.model()->index(row, column).data().toString();
             rows.push_back(cells);
         }
         WhenModalShown([&](QWidget& box) {
@@ -351,7 +352,7 @@ TEST_F(PickerInEditorTest, ChoosingARowLoadsItsFenIntoTheEditor) {
             EXPECT_EQ(dynamic_cast<QMessageBox&>(box).icon(), QMessageBox::Information);
             dynamic_cast<QMessageBox&>(box).accept();
         });
-        const QRect second = list.visualItemRect(list.topLevelItem(1));
+        const QRect second = list.visualRect(list.model()->index(1, 0));
         ClickAt(*list.viewport(), second.center());
     });
     ASSERT_EQ(rows.size(), 2u);
@@ -369,7 +370,7 @@ TEST_F(PickerInEditorTest, AClickBelowTheRowsOrAMissingFileLoadsNothing) {
     WriteFile("1,A,4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 5\r\n");
     Open(kSparse);
     bool stillOpen = false;
-    WithPicker([&](PuzzlePickerWindow& picker, QTreeWidget& list) {
+    WithPicker([&](PuzzlePickerWindow& picker, QTreeView& list) {
         ClickAt(*list.viewport(), QPoint(100, list.viewport()->height() - 10));
         stillOpen = picker.isVisible();
     });
@@ -378,8 +379,39 @@ TEST_F(PickerInEditorTest, AClickBelowTheRowsOrAMissingFileLoadsNothing) {
 
     std::filesystem::remove(puzzleFile);
     int rowCount = -1;
-    WithPicker([&](PuzzlePickerWindow& picker, QTreeWidget&) { rowCount = picker.RowCount(); });
+    WithPicker([&](PuzzlePickerWindow& picker, QTreeView&) { rowCount = picker.RowCount(); });
     EXPECT_EQ(rowCount, 0);
+}
+
+// Ten megabytes of noise in the puzzle file's place: it opens, every row reads as text, and
+// choosing one leaves the editor working.
+TEST_F(PickerInEditorTest, ARandomTenMegabyteFileOpensWithoutHarm) {
+    std::mt19937 random(13);
+    std::string noise(10 << 20, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(random());
+    WriteFile(noise);
+    Open(kSparse);
+    int rowCount = 0;
+    bool allText = true;
+    WithPicker([&](PuzzlePickerWindow& picker, QTreeView& list) {
+        rowCount = picker.RowCount();
+        for (int row = 0; row < rowCount; ++row) {
+            const PuzzleRow kept = picker.Row(row);
+            const std::string* cells[] = {&kept.lineNumber, &kept.puzzleNumber, &kept.name,
+                                          &kept.fen};
+            for (int column = 0; column < 4; ++column) {
+                const QString shown = list.model()->index(row, column).data().toString();
+                allText = allText && shown.toUtf8().toStdString() == *cells[column];
+            }
+        }
+        WhenModalShown([](QWidget& box) { dynamic_cast<QMessageBox&>(box).accept(); });
+        ClickAt(*list.viewport(), list.visualRect(list.model()->index(0, 0)).center());
+    });
+    EXPECT_GT(rowCount, 1000);
+    EXPECT_TRUE(allText) << "a row that is not valid UTF-8 does not survive the way to the list";
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(CchessRecordIsConsistent(&Editor().Position()), 1);
 }
 
 }  // namespace

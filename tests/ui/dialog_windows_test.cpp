@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <stdexcept>
 #include <string>
 
@@ -175,17 +175,18 @@ TEST_F(EditorTest, PuzzleButtonOpensAModalPickerOverTheEditor) {
 class PickerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        picker.AddRow({"1", "101", "七星聚会", kOpeningPuzzleFen});
-        picker.AddRow({"3", "12", "Test", "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1"});
+        picker.AddRows({{"1", "101", "七星聚会", kOpeningPuzzleFen},
+                        {"3", "12", "Test", "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1"}});
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
     }
 
-    QTreeWidget& List() { return Control<QTreeWidget>(picker, "超级列表框_结果"); }
+    QTreeView& List() { return Control<QTreeView>(picker, "超级列表框_结果"); }
+    QModelIndex Cell(int row, int column) { return List().model()->index(row, column); }
 
     // Clicks the middle of row `row`, in the list's viewport.
     void ClickRow(int row, Qt::MouseButton button = Qt::LeftButton) {
-        const QRect rect = List().visualItemRect(List().topLevelItem(row));
+        const QRect rect = List().visualRect(Cell(row, 0));
         ClickAt(*List().viewport(), rect.center(), button);
     }
 
@@ -199,21 +200,21 @@ TEST_F(PickerTest, ListAsDefined) {
     QRect outer(QPoint(0, 0), QSize(707, 571));
     outer.moveCenter(picker.screen()->availableGeometry().center());
     EXPECT_EQ(picker.pos(), outer.topLeft()) << "centred by its outer frame";
-    QTreeWidget& list = List();
+    QTreeView& list = List();
     EXPECT_EQ(list.geometry(), QRect(8, 8, 688, 528));
     EXPECT_FALSE(list.rootIsDecorated());
-    ASSERT_EQ(list.columnCount(), 4);
+    ASSERT_EQ(list.model()->columnCount(), 4);
     const std::tuple<const char*, int, Qt::Alignment> columns[] = {{"序号", 50, Qt::AlignLeft},
                                                                    {"棋局号", 70, Qt::AlignLeft},
                                                                    {"棋局名称", 80, Qt::AlignRight},
                                                                    {"fens", 480, Qt::AlignLeft}};
     for (int column = 0; column < 4; ++column) {
         const auto& [heading, width, alignment] = columns[column];
-        EXPECT_EQ(list.headerItem()->text(column), QString::fromUtf8(heading));
+        EXPECT_EQ(list.model()->headerData(column, Qt::Horizontal), QString::fromUtf8(heading));
         EXPECT_EQ(list.columnWidth(column), width) << heading;
-        EXPECT_EQ(
-            Qt::Alignment(list.topLevelItem(1)->textAlignment(column)) & Qt::AlignHorizontal_Mask,
-            alignment)
+        EXPECT_EQ(Qt::Alignment(Cell(1, column).data(Qt::TextAlignmentRole).toInt()) &
+                      Qt::AlignHorizontal_Mask,
+                  alignment)
             << heading;
     }
 }
@@ -225,7 +226,7 @@ TEST_F(PickerTest, RowsReadBackAsAdded) {
     EXPECT_EQ(row.puzzleNumber, "12");
     EXPECT_EQ(row.name, "Test");
     EXPECT_EQ(row.fen, "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1");
-    EXPECT_EQ(List().topLevelItem(0)->text(2), QStringLiteral("七星聚会"));
+    EXPECT_EQ(Cell(0, 2).data(), QStringLiteral("七星聚会"));
     EXPECT_EQ(picker.Row(2).fen, "");
     EXPECT_EQ(picker.Row(-1).name, "");
 }

@@ -1,0 +1,37 @@
+// The puzzle picker's rows as a table model: the rows are kept as read from the file, and a cell's
+// text is made only when the list shows it, so a file of a hundred thousand puzzles opens in a
+// moment.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <vector>
+
+#include "game/puzzle_list.h"
+
+namespace tarvelle {
+
+class PuzzleListModel final : public QAbstractTableModel {
+public:
+    // The columns, in order: 序号, 棋局号, 棋局名称 and fens.
+    static constexpr int kColumnCount = 4;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    // Appends the rows at the end.
+    void Append(std::vector<PuzzleRow> rows);
+    // Row 0.. as shown; an index out of range reads a row of empty texts.
+    PuzzleRow Row(int index) const;
+    // The width the list gives a column at first.
+    static int ColumnWidth(int column);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<PuzzleRow> rows_;
+};
+
+}  // namespace tarvelle
