@@ -2,6 +2,7 @@
 #include <pipe/pipe.h>
 #include <unistd.h>
 
+#include <memory>
 #include <string>
 
 #include "child_process.h"
@@ -28,6 +29,18 @@ PipeConnection* ConnectionOf(const EngineChannel* channel) {
     return channel != nullptr ? channel->connection : nullptr;
 }
 
+// No C++ exception may leave a function of the C interface: a caller in C, or behind any other
+// language's binding, could not catch it. What allocates (the connection, a line) is run through
+// here, and a failure to allocate becomes the function's failure result.
+template <typename Result, typename Body>
+Result WithoutExceptions(Result failure, Body body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return failure;
+    }
+}
+
 }  // namespace
 
 extern "C" int PipeOpen(EngineChannel* channel, const char* commandLine) {
@@ -35,30 +48,32 @@ extern "C" int PipeOpen(EngineChannel* channel, const char* commandLine) {
     PipeClose(channel);
     if (commandLine == nullptr) return 0;
     // Allocated before the process starts, so that nothing can fail once it runs.
-    auto* connection = new PipeConnection;
-    if (!engine_pipe::StartChild(commandLine, &connection->child)) {
-        delete connection;
-        return 0;
-    }
-    channel->connection = connection;
+    std::unique_ptr<PipeConnection> connection = WithoutExceptions(
+        std::unique_ptr<PipeConnection>(), [] { return std::make_unique<PipeConnection>(); });
+    if (!connection || !engine_pipe::StartChild(commandLine, &connection->child)) return 0;
+    channel->connection = connection.release();
     return 1;
 }
 
 extern "C" int PipeLineOutput(EngineChannel* channel, const char* line) {
     PipeConnection* connection = ConnectionOf(channel);
     if (connection == nullptr || line == nullptr || connection->inputBroken) return 0;
-    std::string text = line;
-    text += '\n';
-    const WriteOutcome outcome =
-        engine_pipe::WriteAll(connection->child.toChild, text, kWriteTimeoutMs);
-    if (outcome == WriteOutcome::kBroken) connection->inputBroken = true;
-    return outcome == WriteOutcome::kWritten ? 1 : 0;
+    return WithoutExceptions(0, [&] {
+        std::string text = line;
+        text += '\n';
+        const WriteOutcome outcome =
+            engine_pipe::WriteAll(connection->child.toChild, text, kWriteTimeoutMs);
+        if (outcome == WriteOutcome::kBroken) connection->inputBroken = true;
+        return outcome == WriteOutcome::kWritten ? 1 : 0;
+    });
 }
 
 extern "C" const char* PipeLineInput(EngineChannel* channel) {
     PipeConnection* connection = ConnectionOf(channel);
     if (connection == nullptr) return nullptr;
-    return connection->reader.Next(connection->child.fromChild);
+    // A line that could not be copied out stays buffered for the next call.
+    return WithoutExceptions<const char*>(
+        nullptr, [&] { return connection->reader.Next(connection->child.fromChild); });
 }
 
 extern "C" int PipeOutputEnded(const EngineChannel* channel) {

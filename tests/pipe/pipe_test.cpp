@@ -12,15 +12,42 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "child_processes.h"
+
+// When set, the next allocation in this process fails, as when memory runs out. The sanitizers
+// bring their own allocator, so there the test below is skipped.
+#if !defined(__SANITIZE_ADDRESS__)
+namespace {
+bool failNextAllocation = false;
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (std::exchange(failNextAllocation, false)) throw std::bad_alloc();
+    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    throw std::bad_alloc();
+}
+// The replacements pair malloc with free, which the compiler cannot see once they are inlined.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+#pragma GCC diagnostic pop
+#endif
 
 namespace {
 
@@ -220,6 +247,36 @@ TEST_F(PipeTest, OpeningAgainReplacesTheProcess) {
     EXPECT_EQ(ChildrenOfThisProcess().size(), 1u);
     EXPECT_EQ(PipeClose(&channel_), 1);
     EXPECT_TRUE(ChildrenOfThisProcess().empty());
+}
+
+// No C++ exception may come out through the C interface: running out of memory is a failure.
+TEST_F(PipeTest, RunningOutOfMemoryFailsInsteadOfThrowing) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's allocator cannot be made to fail";
+#else
+    const std::string echo =
+        Script("echo", "while IFS= read -r line; do printf 'got %s\\n' \"$line\"; done");
+    // Longer than a string holds without allocating.
+    const std::string line(40, 'z');
+
+    failNextAllocation = true;
+    const int opened = PipeOpen(&channel_, echo.c_str());
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(channel_.connection, nullptr);
+    EXPECT_TRUE(ChildrenOfThisProcess().empty());
+
+    Open(echo);
+    failNextAllocation = true;
+    const int sent = PipeLineOutput(&channel_, line.c_str());
+    EXPECT_EQ(sent, 0) << "the line is dropped";
+    ASSERT_EQ(PipeLineOutput(&channel_, line.c_str()), 1) << "and the next goes out";
+    pollfd entry = {PipeOutputDescriptor(&channel_), POLLIN, 0};
+    ASSERT_EQ(poll(&entry, 1, 20000), 1);
+    failNextAllocation = true;
+    const char* taken = PipeLineInput(&channel_);
+    EXPECT_EQ(taken, nullptr);
+    EXPECT_EQ(NextLine(), "got " + line) << "the line waits for the next call";
+#endif
 }
 
 TEST(PipeWithoutConnection, ReportsNothingOpen) {
