@@ -1,6 +1,7 @@
 // Start-up. The engine takes longer to start than the window, so it is launched before anything
-// else and its start overlaps the program's own; the handshake completes when the main window is
-// created. The program-wide state exists before any window and is released when main returns.
+// else and its start overlaps the program's own; its answer is read once the window is up (a
+// launch that fails here is tried again then). The program-wide state exists before any window
+// and is released when main returns.
 #include <QApplication>
 #include <filesystem>
 #include <memory>

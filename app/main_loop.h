@@ -5,19 +5,23 @@
 #include "app/event_pump.h"
 #include "engine/engine_control.h"
 #include "engine/search_settings.h"
+#include "game/game_flow.h"
 #include "game/game_screen.h"
 #include "game/side_choice.h"
-#include "position/move_list.h"
 
 namespace tarvelle {
 
 class MainLoop {
 public:
-    MainLoop(EngineControl& engine, GameScreen& screen, SideChoice& sides, SearchSettings& settings,
-             const MoveList& moveList, EventPump& events);
+    MainLoop(EngineControl& engine, GameFlow& game, GameScreen& screen, SideChoice& sides,
+             SearchSettings& settings, EventPump& events);
 
     // Asks which side the computer plays, then loops until Stop is called.
     void Run();
+
+    // One pass: a line of engine output, with the computer's move it brought played, then the
+    // pending events; or, when no line is waiting, the idle step.
+    void Pass();
 
     // One idle pass: the computer's search when it is due, then pending events or a wait for the
     // next event or engine output.
@@ -34,10 +38,10 @@ public:
 
 private:
     EngineControl& engine_;
+    GameFlow& game_;
     GameScreen& screen_;
     SideChoice& sides_;
     SearchSettings& settings_;
-    const MoveList& moveList_;
     EventPump& events_;
     bool running_ = false;
     bool stopRequested_ = false;

@@ -19,24 +19,22 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
       pictures_(programDirectory),
       window_(pictures_),
       board_(window_.BoardPanel(), state.gamePosition, state.moveList, state.marks),
-      engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, game_,
-              window_),
+      engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, window_),
       game_(state.gamePosition, state.moveList, state.marks, board_, engine_, window_),
-      loop_(engine_, window_, state.sides, state.search, state.moveList, events_) {
+      loop_(engine_, game_, window_, state.sides, state.search, events_) {
     // The window built its board hot-spots when it was created.
     state_.search.paceFactor = 1;
     CchessInit(0);
     engineSession_.SetOutputWatch(&events_);
     engine_.Start();
-    // Without an engine the computer never moves: the status bar says so from the start.
-    if (!IsEngineLoaded(engine_.State()))
-        window_.ShowStatusText(0, EngineStatusText(EngineState::Unloaded));
+    events_.FollowEngineStart(&engine_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     board_.RedrawBoard();
     ConnectWindow();
 }
 
 Program::~Program() {
+    events_.FollowEngineStart(nullptr);
     engine_.Quit();
     engineSession_.SetOutputWatch(nullptr);
 }

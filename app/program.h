@@ -20,7 +20,8 @@ namespace tarvelle {
 class Program {
 public:
     // Creates the main window, starts the engine of `engineSession` (launched already, or launched
-    // here) and loads the puzzle of the window's FEN box as the game. The session must outlive the
+    // here) and loads the puzzle of the window's FEN box as the game. The engine's start goes on
+    // in the background of the event loops; nothing waits for it. The session must outlive the
     // program.
     Program(SharedState& state, const std::filesystem::path& programDirectory,
             EngineSession& engineSession);

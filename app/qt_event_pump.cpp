@@ -2,25 +2,69 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <algorithm>
 
 namespace tarvelle {
 
+QtEventPump::QtEventPump() {
+    startBound_.setSingleShot(true);
+    startBound_.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&startBound_, &QTimer::timeout, [this] { ContinueStart(); });
+}
+
 void QtEventPump::ProcessPendingEvents() {
+    retiredOutput_.reset();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 void QtEventPump::ProcessEventsOrWait() {
+    retiredOutput_.reset();
+    // The main loop may have read the start's last line itself; then the timer has no more use.
+    TimeStart();
     // The loop has just found no engine line waiting, so readable output from here on is new.
     if (engineOutput_) engineOutput_->setEnabled(true);
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
 void QtEventPump::WatchOutput(int descriptor) {
-    engineOutput_.reset();
+    // This may run inside the notifier's own signal: it is switched off now, before its
+    // descriptor is closed, and deleted once that signal is over.
+    if (engineOutput_) {
+        engineOutput_->setEnabled(false);
+        retiredOutput_ = std::move(engineOutput_);
+    }
     if (descriptor < 0) return;
     engineOutput_ = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
-    QObject::connect(engineOutput_.get(), &QSocketNotifier::activated, engineOutput_.get(),
-                     [notifier = engineOutput_.get()] { notifier->setEnabled(false); });
+    QSocketNotifier* notifier = engineOutput_.get();
+    QObject::connect(notifier, &QSocketNotifier::activated, notifier, [this, notifier] {
+        notifier->setEnabled(false);
+        if (startingLink_ == nullptr) return;
+        ContinueStart();
+        // Everything written so far has been read: watch on for the rest of the start.
+        if (startingLink_ != nullptr && notifier == engineOutput_.get()) notifier->setEnabled(true);
+    });
+}
+
+void QtEventPump::FollowEngineStart(EngineLink* link) {
+    startingLink_ = link;
+    TimeStart();
+}
+
+void QtEventPump::ContinueStart() {
+    if (startingLink_ != nullptr) startingLink_->ContinueStart();
+    TimeStart();
+}
+
+void QtEventPump::TimeStart() {
+    const std::optional<std::int64_t> left =
+        startingLink_ != nullptr ? startingLink_->StartMillisecondsLeft() : std::nullopt;
+    if (!left) {
+        startingLink_ = nullptr;
+        startBound_.stop();
+        return;
+    }
+    // The link decides by its own clock; should the timer fire a little early, it is armed again.
+    startBound_.start(static_cast<int>(std::max<std::int64_t>(*left, 1)));
 }
 
 }  // namespace tarvelle

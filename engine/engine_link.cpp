@@ -1,8 +1,11 @@
 #include "engine/engine_link.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <span>
 
+#include "engine/best_move_line.h"
 #include "engine/move_text.h"
 #include "engine/search_commands.h"
 #include "engine/thinking_info.h"
@@ -11,6 +14,12 @@ namespace tarvelle {
 
 namespace {
 
+// Sent once after "ucciok", in this order; no answer is awaited.
+constexpr std::array<std::string_view, 9> kEngineOptions = {
+    "setoption usemillisec true", "setoption promotion false", "setoption usebook false",
+    "setoption useegtb false",    "setoption hashsize 0",      "setoption threads 0",
+    "setoption idle none",        "setoption randomness none", "setoption style solid",
+};
 // The pause before an engine move is played, times the pace factor, so the user sees it come.
 constexpr int kPaceMilliseconds = 800;
 // "stop" is given up on when more than this many whole seconds pass without output.
@@ -19,30 +28,56 @@ constexpr int kSecondsPerDay = 86400;
 
 }  // namespace
 
-EngineLink::EngineLink(EngineSession& session, LinkClock& clock, const PositionRecord& gamePosition,
-                       const MoveList& moveList, const SearchSettings& settings, MovePlayer& game,
+EngineLink::EngineLink(LineChannel& channel, LinkClock& clock, const PositionRecord& gamePosition,
+                       const MoveList& moveList, const SearchSettings& settings,
                        EngineDisplay& display)
-    : session_(session),
+    : channel_(channel),
       clock_(clock),
       gamePosition_(gamePosition),
       moveList_(moveList),
       settings_(settings),
-      game_(game),
       display_(display) {}
 
 void EngineLink::Start() {
-    if (IsEngineLoaded(state_)) Quit();
-    if (!session_.Launched()) session_.Launch();
-    if (session_.CompleteHandshake(clock_)) {
-        state_ = EngineState::Ready;
-    } else {
-        session_.Close();
+    if (IsEngineLoaded(state_) || startDeadline_) Quit();
+    if (!channel_.Launched() && !channel_.Launch()) {
+        LoseEngine();
+        return;
+    }
+    startDeadline_ = clock_.SteadyMilliseconds() + kStartBoundMs;
+}
+
+void EngineLink::ContinueStart() {
+    while (startDeadline_ && PollLine().taken) {
+    }
+}
+
+std::optional<std::int64_t> EngineLink::StartMillisecondsLeft() const {
+    if (!startDeadline_) return std::nullopt;
+    return std::max<std::int64_t>(*startDeadline_ - clock_.SteadyMilliseconds(), 0);
+}
+
+void EngineLink::FinishStart() {
+    startDeadline_.reset();
+    state_ = EngineState::Ready;
+    for (const std::string_view option : kEngineOptions) {
+        if (!Send(option)) return;
     }
 }
 
 void EngineLink::Quit() {
-    session_.Quit();
+    // The engine is closed whether or not it hears "quit".
+    if (channel_.Launched()) Send("quit");
+    channel_.Close();
     state_ = EngineState::Unloaded;
+    startDeadline_.reset();
+    reported_.reset();
+}
+
+bool EngineLink::Send(std::string_view line) {
+    if (channel_.SendLine(line)) return true;
+    LoseEngine();
+    return false;
 }
 
 void EngineLink::StartComputerSearch() {
@@ -63,19 +98,20 @@ void EngineLink::RequestSearch() {
         if (CchessTryMove(&searchPosition_, nullptr, ponderedMove_) != 0)
             assumedMove = ponderedMove_;
     }
-    session_.SendLine(PositionCommand(moveList_.gameStartFen, played, assumedMove));
-    session_.SendLine(GoCommand(assumedMove != 0, NodeBudget(settings_.searchLevel)));
+    if (!Send(PositionCommand(moveList_.gameStartFen, played, assumedMove))) return;
+    if (!Send(GoCommand(assumedMove != 0, NodeBudget(settings_.searchLevel)))) return;
     ShowEngineState();
     display_.ShowStatusText(1, "");
 }
 
 void EngineLink::StopAndWait() {
-    session_.SendLine("stop");
-    const int start = clock_.SecondsOfDay();
     const EngineState awaited = state_;
+    if (!Send("stop")) return;
+    const int start = clock_.SecondsOfDay();
     while (state_ == awaited) {
-        // While the engine keeps writing, the wait goes on.
-        if (PollLine()) continue;
+        // While the engine keeps writing, the wait goes on. No line brings a move to play here:
+        // the answer to "stop" is discarded.
+        if (PollLine().taken) continue;
         clock_.Sleep(1);
         int now = clock_.SecondsOfDay();
         if (now < start) now += kSecondsPerDay;
@@ -105,47 +141,75 @@ void EngineLink::BeforeMove(MoveValue move) {
     if (!IsSearchRunning(state_)) return;
     if (state_ == EngineState::Pondering && move == ponderedMove_) {
         // The running search becomes the search for the computer's reply.
-        session_.SendLine("ponderhit");
-        state_ = EngineState::Thinking;
+        if (Send("ponderhit")) state_ = EngineState::Thinking;
         return;
     }
     state_ = EngineState::Stopping;
     StopAndWait();
 }
 
-void EngineLink::AfterMove(MoveValue move) {
-    if (state_ != EngineState::PonderDone) return;
+std::optional<MoveValue> EngineLink::AfterMove(MoveValue move) {
+    if (state_ != EngineState::PonderDone) return std::nullopt;
     state_ = EngineState::Ready;
     // On any other move the stored reply is dropped, and the idle step starts a new search.
-    if (move != ponderedMove_) return;
+    if (move != ponderedMove_) return std::nullopt;
     // The engine has already taken its time: the reply comes without the pace pause.
-    game_.PlayMove(storedBestMove_);
-    if (state_ == EngineState::Ready && storedPonderMove_ != 0) {
-        ponderedMove_ = storedPonderMove_;
+    reported_ = ReportedMove{
+        .ponderMove = storedPonderMove_ != 0 ? std::optional(storedPonderMove_) : std::nullopt,
+        .restWhenRefused = false};
+    return storedBestMove_;
+}
+
+void EngineLink::EngineMovePlayed(bool accepted) {
+    if (!reported_) return;
+    const ReportedMove reported = *reported_;
+    reported_.reset();
+    if (state_ != EngineState::Ready) return;
+    if (!accepted) {
+        // No further search starts by itself on a game the engine cannot play.
+        if (reported.restWhenRefused) state_ = EngineState::Resting;
+    } else if (reported.ponderMove) {
+        ponderedMove_ = *reported.ponderMove;
         state_ = EngineState::Pondering;
         RequestSearch();
     }
+    ShowEngineState();
 }
 
-bool EngineLink::PollLine() {
-    if (!IsEngineLoaded(state_)) return false;
-    const std::optional<std::string> line = session_.TakeLine();
+PolledLine EngineLink::PollLine() {
+    if (!IsEngineLoaded(state_) && !startDeadline_) return {};
+    // Checked before every line too, so that an engine that never stops writing cannot stay in
+    // its start for ever.
+    if (startDeadline_ && clock_.SteadyMilliseconds() >= *startDeadline_) {
+        LoseEngine();
+        return {};
+    }
+    const std::optional<std::string> line = channel_.TakeLine();
     if (!line) {
-        if (session_.OutputEnded()) LoseEngine();
-        return false;
+        if (channel_.OutputEnded()) LoseEngine();
+        return {};
     }
-    if (line->starts_with("bestmove ")) {
-        HandleBestMove(*line);
-    } else if (line->starts_with("nobestmove")) {
-        HandleNoBestMove();
-    } else if (line->starts_with("info ")) {
-        ShowThinking(*line);
-    }
-    return true;
+    return {.taken = true, .engineMove = HandleLine(*line)};
 }
 
-void EngineLink::HandleBestMove(std::string_view line) {
+std::optional<MoveValue> EngineLink::HandleLine(std::string_view line) {
+    if (!IsEngineLoaded(state_)) {
+        // Identification and option lines before it are not needed.
+        if (startDeadline_ && line == "ucciok") FinishStart();
+        return std::nullopt;
+    }
+    if (line.starts_with("bestmove ")) return HandleBestMove(line);
+    if (line.starts_with("nobestmove")) {
+        HandleNoBestMove();
+    } else if (line.starts_with("info ")) {
+        ShowThinking(line);
+    }
+    return std::nullopt;
+}
+
+std::optional<MoveValue> EngineLink::HandleBestMove(std::string_view line) {
     const BestMoveLine best = ReadBestMoveLine(line);
+    std::optional<MoveValue> found;
     switch (state_) {
         case EngineState::Stopping:
             // The answer to "stop": its move belongs to a search that no longer matters.
@@ -158,28 +222,19 @@ void EngineLink::HandleBestMove(std::string_view line) {
             state_ = EngineState::PonderDone;
             break;
         case EngineState::Thinking:
-            PlayBestMove(best);
+            if (settings_.paceFactor > 0) clock_.Sleep(settings_.paceFactor * kPaceMilliseconds);
+            state_ = EngineState::Ready;
+            reported_ = ReportedMove{
+                .ponderMove = best.hasPonderMove ? std::optional(best.ponderMove) : std::nullopt,
+                .restWhenRefused = true};
+            found = best.move;
             break;
         default:
             state_ = EngineState::Ready;
             break;
     }
     ShowEngineState();
-}
-
-void EngineLink::PlayBestMove(const BestMoveLine& best) {
-    if (settings_.paceFactor > 0) clock_.Sleep(settings_.paceFactor * kPaceMilliseconds);
-    state_ = EngineState::Ready;
-    if (!game_.PlayMove(best.move)) {
-        // No further search starts by itself on a game the engine cannot play.
-        state_ = EngineState::Resting;
-        return;
-    }
-    if (state_ == EngineState::Ready && best.hasPonderMove) {
-        ponderedMove_ = best.ponderMove;
-        state_ = EngineState::Pondering;
-        RequestSearch();
-    }
+    return found;
 }
 
 void EngineLink::HandleNoBestMove() {
@@ -205,8 +260,10 @@ void EngineLink::ShowEngineState() {
 }
 
 void EngineLink::LoseEngine() {
-    session_.Close();
+    channel_.Close();
     state_ = EngineState::Unloaded;
+    startDeadline_.reset();
+    reported_.reset();
     ShowEngineState();
 }
 

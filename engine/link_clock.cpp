@@ -1,9 +1,5 @@
 #include "engine/link_clock.h"
 
-#include <poll.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <thread>
 
@@ -33,16 +29,6 @@ void SystemClock::Sleep(int milliseconds) {
     }
     std::this_thread::sleep_until(end - kSpin);
     while (std::chrono::steady_clock::now() < end) {
-    }
-}
-
-void SystemClock::WaitForInput(int descriptor, int milliseconds) {
-    pollfd input{descriptor, POLLIN, 0};
-    const std::int64_t deadline = SteadyMilliseconds() + milliseconds;
-    // A signal cuts poll short; wait out the rest. A negative time-out would wait for ever.
-    while (poll(&input, 1,
-                static_cast<int>(std::max<std::int64_t>(deadline - SteadyMilliseconds(), 0))) < 0 &&
-           errno == EINTR) {
     }
 }
 

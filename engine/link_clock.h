@@ -17,9 +17,6 @@ public:
     virtual std::int64_t SteadyMilliseconds() = 0;
 
     virtual void Sleep(int milliseconds) = 0;
-
-    // Returns when `descriptor` has input (or has ended) or after `milliseconds`.
-    virtual void WaitForInput(int descriptor, int milliseconds) = 0;
 };
 
 // The clocks of the running program. Its time of day is counted on the steady clock, so that
@@ -30,7 +27,6 @@ public:
     int SecondsOfDay() override;
     std::int64_t SteadyMilliseconds() override;
     void Sleep(int milliseconds) override;
-    void WaitForInput(int descriptor, int milliseconds) override;
 };
 
 }  // namespace tarvelle

@@ -1,5 +1,7 @@
 #include "game/game_flow.h"
 
+#include <optional>
+
 #include "game/move_stepping.h"
 #include "position/fen_text.h"
 
@@ -29,15 +31,14 @@ bool GameFlow::AcceptMove(MoveValue move) {
 
     engine_.BeforeMove(move);
     AppendMove(moveList_, move);
-    moveList_.gameSide = static_cast<std::int16_t>(1 - moveList_.gameSide);
     PlayNextMove(gamePosition_, moveList_, board_);
 
     if ((status & CCHESS_STATUS_LOST) != 0) {
-        const bool blackLost = moveList_.boardSide == kBlackSide;
+        const bool blackLost = BoardSide() == kBlackSide;
         marks_.lostKingSquare = gamePosition_.pieceSquares[blackLost ? kBlackKing : kRedKing];
         AnnounceResult(blackLost ? "红胜。" : "黑胜。");
     }
-    engine_.AfterMove(move);
+    if (const std::optional<MoveValue> reply = engine_.AfterMove(move)) PlayEngineMove(*reply);
     return true;
 }
 
@@ -47,9 +48,13 @@ bool GameFlow::PlayMove(MoveValue move) {
     return true;
 }
 
+void GameFlow::PlayEngineMove(MoveValue move) {
+    engine_.EngineMovePlayed(PlayMove(move));
+}
+
 void GameFlow::EnterSquare(Square square) {
     const PieceCode piece = gamePosition_.squares[square];
-    if (IsOwnPiece(piece, moveList_.boardSide)) {
+    if (IsOwnPiece(piece, BoardSide())) {
         if (marks_.selectedSquare > 0) board_.DrawSquare(marks_.selectedSquare, false);
         marks_.selectedSquare = static_cast<std::int16_t>(square);
         board_.DrawSquare(square, true);
@@ -74,8 +79,6 @@ void GameFlow::TakeBackMove() {
 void GameFlow::StartFromPosition(const PositionRecord& position, const std::string& startFen) {
     moveList_.currentPly = 0;
     SettleGame();
-    moveList_.boardSide = static_cast<std::int16_t>(position.side);
-    moveList_.gameSide = moveList_.boardSide;
     moveList_.gameStartFen = startFen;
     gamePosition_ = position;
     board_.RedrawBoard();
@@ -85,7 +88,6 @@ void GameFlow::StartFromPosition(const PositionRecord& position, const std::stri
 
 void GameFlow::SettleGame() {
     engine_.Settle();
-    moveList_.gameSide = moveList_.boardSide;
     moveList_.moveCount = moveList_.currentPly;
 }
 

@@ -2,29 +2,38 @@
 // engine's ponder cycle, the move list, the board and the result. Undo lives here too.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "board/main_board.h"
 #include "engine/engine_control.h"
-#include "engine/move_player.h"
 #include "game/game_screen.h"
 #include "position/move_list.h"
 #include "position/position_record.h"
 
 namespace tarvelle {
 
-class GameFlow final : public MovePlayer {
+class GameFlow final {
 public:
     GameFlow(PositionRecord& gamePosition, MoveList& moveList, BoardMarks& marks, MainBoard& board,
              EngineControl& engine, GameScreen& screen);
 
-    // Records and plays a legal move and announces a result it brings. Returns false, changing
-    // nothing, for an illegal move or when the move list is full.
+    // Records and plays a legal move and announces a result it brings; a reply the engine had
+    // ready for that move follows at once. Returns false, changing nothing, for an illegal move or
+    // when the move list is full.
     bool AcceptMove(MoveValue move);
 
     // AcceptMove, and when the move is taken the FEN box shows the new position. The way both
     // the user's and the computer's moves are played.
-    bool PlayMove(MoveValue move) override;
+    bool PlayMove(MoveValue move);
+
+    // Plays the computer's move that the engine link reported, and tells the link whether the
+    // game took it.
+    void PlayEngineMove(MoveValue move);
+
+    // Side to move on the board, and after the last listed move; both read the game record.
+    std::int16_t BoardSide() const { return tarvelle::BoardSide(gamePosition_); }
+    std::int16_t GameSide() const { return tarvelle::GameSide(gamePosition_, moveList_); }
 
     // The move-entry step for a clicked square: a piece of the side to move becomes the
     // selection; any other point completes the move from the selection, if there is one.

@@ -7,8 +7,6 @@ void StartGameFromFen(PositionRecord& gamePosition, MoveList& moveList, const st
     moveList.gameStartFen = fen;
     moveList.moveCount = 0;
     moveList.currentPly = 0;
-    moveList.boardSide = static_cast<std::int16_t>(gamePosition.side);
-    moveList.gameSide = moveList.boardSide;
 }
 
 }  // namespace tarvelle

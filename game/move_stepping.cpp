@@ -11,7 +11,6 @@ void PlayNextMove(PositionRecord& gamePosition, MoveList& moveList, MainBoard& b
     CchessTryMove(&gamePosition, nullptr, move);
     board.DrawSquare(MoveTo(move), false);
     board.DrawSquare(MoveFrom(move), false);
-    moveList.boardSide = static_cast<std::int16_t>(1 - moveList.boardSide);
 }
 
 void StepBack(PositionRecord& gamePosition, MoveList& moveList, MainBoard& board) {
@@ -20,7 +19,6 @@ void StepBack(PositionRecord& gamePosition, MoveList& moveList, MainBoard& board
     board.DrawSquare(MoveFrom(move), false);
     board.DrawSquare(MoveTo(move), false);
     --moveList.currentPly;
-    moveList.boardSide = static_cast<std::int16_t>(1 - moveList.boardSide);
 }
 
 }  // namespace tarvelle

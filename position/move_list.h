@@ -18,12 +18,21 @@ struct MoveList {
     std::int16_t moveCount = 0;
     // Moves of the list played on the game record; the board shows the position after this one.
     std::int16_t currentPly = 0;
-    // Side to move on the board, and side to move after the last listed move.
-    std::int16_t boardSide = kRedSide;
-    std::int16_t gameSide = kRedSide;
     // The FEN the game started from, sent to the engine with the moves.
     std::string gameStartFen;
 };
+
+// The side to move is kept once, in the game record; these read it.
+// Side to move on the board (0 Red, 1 Black).
+constexpr std::int16_t BoardSide(const PositionRecord& gamePosition) {
+    return static_cast<std::int16_t>(gamePosition.side);
+}
+// Side to move after the last listed move: the board's side, turned once for every listed move
+// beyond the one the board shows.
+constexpr std::int16_t GameSide(const PositionRecord& gamePosition, const MoveList& list) {
+    return static_cast<std::int16_t>(BoardSide(gamePosition) ^
+                                     ((list.moveCount - list.currentPly) & 1));
+}
 
 // Puts the move in the slot after the last one. Returns false and changes nothing when the list
 // already holds kCapacity moves.

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "app/main_loop.h"
-#include "fakes/recording_engine.h"
-#include "fakes/recording_screen.h"
+#include "engine/move_text.h"
+#include "game/game_test_fixture.h"
+#include "position/fen_text.h"
 
 namespace tarvelle {
 namespace {
@@ -31,15 +32,14 @@ private:
     Calls& log_;
 };
 
-class MainLoopTest : public ::testing::Test {
+class MainLoopTest : public testing::GameTest {
 protected:
-    testing::RecordingEngine engine;
-    testing::RecordingScreen screen;
+    void SetUp() override { StartFrom(std::string(kStartFen)); }
+
     SideChoice sides;
     SearchSettings settings;
-    MoveList moveList;
     RecordingPump pump{engine.calls};
-    MainLoop loop{engine, screen, sides, settings, moveList, pump};
+    MainLoop loop{engine, game, screen, sides, settings, pump};
 
     // Stops the loop after `waits` idle pauses.
     void StopAfterWaits(int waits) {
@@ -51,7 +51,7 @@ protected:
 
 TEST_F(MainLoopTest, AsksOnceThenDrainsOutputBeforeIdling) {
     screen.answers = {QuestionAnswer::kNo};
-    engine.polls = {true, true, false, false};
+    engine.polls = {{.taken = true, .engineMove = {}}, {.taken = true, .engineMove = {}}, {}, {}};
     StopAfterWaits(2);
     loop.Run();
     EXPECT_EQ(screen.dialogs, (Calls{"question 走棋方提示|电脑走红方？"}));
@@ -74,7 +74,8 @@ TEST_F(MainLoopTest, NoSearchForTheUsersSideOrWithoutAReadyEngine) {
     sides.computerPlaysBlack = true;
     engine.state = EngineState::Ready;
     loop.IdleStep();
-    moveList.gameSide = 1;
+    ASSERT_TRUE(game.AcceptMove(CoordToMove("h2e2")));  // Black to move now
+    engine.calls.erase(engine.calls.begin() + 1, engine.calls.end());
     engine.state = EngineState::Unloaded;
     loop.IdleStep();
     engine.state = EngineState::Resting;
@@ -83,6 +84,18 @@ TEST_F(MainLoopTest, NoSearchForTheUsersSideOrWithoutAReadyEngine) {
     engine.state = EngineState::Ready;
     loop.IdleStep();
     EXPECT_EQ(engine.calls.at(3), "search");
+}
+
+// The link only reports the engine's move; the loop has the game play it and report back.
+TEST_F(MainLoopTest, TheEnginesMoveIsPlayedByTheGameAndReportedBack) {
+    engine.polls = {{.taken = true, .engineMove = CoordToMove("h2h9")},   // a cannon takes a horse
+                    {.taken = true, .engineMove = CoordToMove("a9a5")}};  // a chariot jumps a pawn
+    loop.Pass();
+    loop.Pass();
+    EXPECT_EQ(engine.calls, (Calls{"poll line", "before h2h9", "after h2h9", "played", "events",
+                                   "poll line", "refused", "events"}));
+    EXPECT_EQ(moveList.moveCount, 1);
+    EXPECT_EQ(screen.fenText, GameFenText(position));
 }
 
 TEST_F(MainLoopTest, StopDuringTheQuestionEndsWithoutLooping) {

@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include <unistd.h>
@@ -107,7 +108,7 @@ TEST_F(ProgramTest, TakeBackFromTheMenuRestoresTheBoard) {
     ClickCell(CellOf("c4"));
     Menu("悔棋");
     EXPECT_EQ(state->moveList.moveCount, 0);
-    EXPECT_EQ(state->moveList.boardSide, 0);
+    EXPECT_EQ(BoardSide(state->gamePosition), 0);
     EXPECT_EQ(program->Window().BoardPanel().Pixels(), before);
 }
 
@@ -134,26 +135,64 @@ protected:
         state->sides.computerPlaysRed = true;
     }
 
+    // Runs the program as main does: the side question is answered with `answer` once `whileAsked`
+    // has run inside it, and the window is closed as soon as `done` holds.
+    void RunUntil(QMessageBox::StandardButton answer, const std::function<void()>& whileAsked,
+                  const std::function<bool()>& done) {
+        testing::WhenModalShown([&](QWidget& box) {
+            if (whileAsked) whileAsked();
+            dynamic_cast<QMessageBox&>(box).button(answer)->click();
+        });
+        const QDeadlineTimer deadline(8000);
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (done() || deadline.hasExpired()) program->Window().close();
+        });
+        watch.start(5);
+        program->Run();
+    }
+
+    // The engine's start runs in the event loops; this one waits for it.
+    bool EngineReady() {
+        return QTest::qWaitFor([&] { return program->Engine().State() == EngineState::Ready; },
+                               8000);
+    }
+
     testing::FakeEngineDirectory engineDirectory{
         "ucci => ucciok\n"
         "go nodes => info depth 4 score cp 12 nodes 900 pv c3c4 f3c3 | bestmove c3c4 ponder f3c3"};
 };
 
 TEST_F(ProgramWithEngineTest, TheEnginesMoveIsPlayedOnTheBoardWithItsThinkingShown) {
-    EngineLink& engine = program->Engine();
-    ASSERT_EQ(engine.State(), EngineState::Ready);
-    engine.StartComputerSearch();
-    QDeadlineTimer deadline(8000);
-    while (engine.State() != EngineState::Pondering && !deadline.hasExpired()) {
-        if (!engine.PollLine()) QTest::qWait(5);
-    }
-    ASSERT_EQ(engine.State(), EngineState::Pondering);
+    RunUntil(QMessageBox::Yes, {},
+             [&] { return program->Engine().State() == EngineState::Pondering; });
+    ASSERT_EQ(program->Engine().State(), EngineState::Pondering);
     EXPECT_EQ(FenBox(), "3a2b2/1P1k5/2Pab4/7RC/9/2P6/5c3/2NA5/3KAr3/cnn1r4 b - - 0 ");
     EXPECT_EQ(CellPixels(CellOf("c3")), EmptyCell(CellOf("c3")));
     EXPECT_NE(CellPixels(CellOf("c4")), EmptyCell(CellOf("c4")));
     EXPECT_EQ(BoxText("框_思考过程"), "  思考深度：4    得分(12)得分 C3-C4 F3-C3");
     const auto* statusBar = program->Window().findChild<PartedStatusBar*>("状态条1");
     EXPECT_EQ(statusBar->PartText(0), "后台思考");
+}
+
+// The side question opens as soon as the window shows, before the engine has answered; however
+// long the user takes over it, the engine's start goes on meanwhile and is not cut short.
+TEST_F(ProgramWithEngineTest, TheEngineStartsWhileTheSideQuestionIsOpen) {
+    bool readyWhileAsked = false;
+    RunUntil(
+        QMessageBox::No,
+        [&] {
+            readyWhileAsked = QTest::qWaitFor(
+                [&] { return program->Engine().State() == EngineState::Ready; }, 8000);
+        },
+        [] { return true; });
+    EXPECT_TRUE(readyWhileAsked);
+    EXPECT_EQ(program->Engine().State(), EngineState::Ready) << "the computer plays Black";
+    program.reset();
+    const std::vector<std::string> received = engineDirectory.ReceivedLines();
+    ASSERT_EQ(received.size(), 11u);
+    EXPECT_EQ(received[1], "setoption usemillisec true");
+    EXPECT_EQ(received[10], "quit");
 }
 
 // The editor's position becomes the game: the engine is settled and told the new start FEN, the
@@ -173,8 +212,7 @@ TEST_F(ProgramWithEngineTest, AGameSentFromTheEditorStartsOnItsPosition) {
     Menu("自定棋局");
 
     EXPECT_EQ(state->moveList.gameStartFen, kEditorFen);
-    EXPECT_EQ(state->moveList.boardSide, 1);
-    EXPECT_EQ(state->moveList.gameSide, 1);
+    EXPECT_EQ(GameSide(state->gamePosition, state->moveList), 1);
     EXPECT_EQ(state->moveList.moveCount, 0);
     EXPECT_EQ(state->marks.selectedSquare, 0);
     EXPECT_TRUE(state->sides.computerPlaysBlack);
@@ -185,7 +223,7 @@ TEST_F(ProgramWithEngineTest, AGameSentFromTheEditorStartsOnItsPosition) {
     EXPECT_EQ(CellPixels(CellOf("c3")), EmptyCell(CellOf("c3")));
 
     EngineLink& engine = program->Engine();
-    ASSERT_EQ(engine.State(), EngineState::Ready);
+    ASSERT_TRUE(EngineReady());
     engine.StartComputerSearch();
     const std::string expected = std::string("position fen ") + kEditorFen;
     QDeadlineTimer deadline(8000);

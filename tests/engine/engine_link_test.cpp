@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "child_processes.h"
 #include "fake_engine_directory.h"
 #include "link_harness.h"
 #include "position/fen_text.h"
@@ -39,49 +40,64 @@ struct Harness : ScriptedEngine, testing::LinkHarness {
 
 const std::string kPositionStart = "position fen " + std::string(kStartFen);
 
-TEST(EngineLinkHandshake, ReadyOnlyOnAnExactUcciokWithinTheBound) {
+TEST(EngineLinkStart, ReadyOnlyOnAnExactUcciokAndThenTheOptionsBeforeAnySearch) {
     struct Case {
         std::string_view name;
         std::string_view scenario;  // empty: no engine file at all
-        bool clockRuns;
-        EngineState state;
-        std::int64_t elapsedMs;
+        bool ready;
     };
     const Case cases[] = {
         {"lines before ucciok are ignored",
          "ucci => id name Fake | option hashsize type spin min 0 max 1024 | copyprotection ok "
          "| ucciok",
-         false, EngineState::Ready, 0},
+         true},
         {"ucciok with a blank or in capitals is refused", "ucci => ucciok\\s | UCCIOK | !exit",
-         false, EngineState::Unloaded, 0},
-        {"a silent engine is given up after ten seconds", "ucci =>", true, EngineState::Unloaded,
-         10000},
-        {"an engine that exits at once", "start => !exit", false, EngineState::Unloaded, 0},
-        {"a missing engine file", "", false, EngineState::Unloaded, 0},
+         false},
+        {"an engine that exits at once", "start => !exit", false},
+        {"a missing engine file", "", false},
+        {"an engine that stops reading before its ucciok", "ucci => !closein | ucciok", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h(c.scenario);
         if (c.scenario.empty()) std::filesystem::remove(h.directory.Path() / "EEYE.dll");
-        h.clock.running = c.clockRuns;
-        h.link.Start();
-        EXPECT_EQ(h.link.State(), c.state);
-        EXPECT_EQ(h.clock.elapsedMs, c.elapsedMs);
-        // A failed start leaves no engine behind, and nothing is read or sent any more.
-        EXPECT_EQ(h.session.Launched(), c.state == EngineState::Ready);
-        EXPECT_FALSE(h.link.PollLine() && c.state == EngineState::Unloaded);
-        h.link.Quit();
-        const Lines received = h.directory.ReceivedLines();
-        if (c.state == EngineState::Ready) {
-            EXPECT_EQ(received,
-                      (Lines{"ucci", "setoption usemillisec true", "setoption promotion false",
-                             "setoption usebook false", "setoption useegtb false",
-                             "setoption hashsize 0", "setoption threads 0", "setoption idle none",
-                             "setoption randomness none", "setoption style solid", "quit"}));
-        } else {
-            EXPECT_TRUE(received.empty() || received == Lines{"ucci"});
+        EXPECT_EQ(h.StartEngine(), c.ready);
+        // A failed start leaves no engine behind, says so, and nothing is read any more.
+        EXPECT_EQ(h.session.Launched(), c.ready);
+        if (!c.ready) {
+            EXPECT_EQ(h.link.State(), EngineState::Unloaded);
+            EXPECT_EQ(h.screen.statusTexts[0], "未载引擎");
+            EXPECT_FALSE(h.link.PollLine().taken);
+            EXPECT_LE(h.directory.ReceivedLines().size(), 1u) << "nothing after ucci";
+            continue;
         }
+        // The computer, already chosen to play, searches as soon as the engine is Ready.
+        ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
+        h.link.Quit();
+        EXPECT_EQ(
+            h.directory.ReceivedLines(),
+            (Lines{"ucci", "setoption usemillisec true", "setoption promotion false",
+                   "setoption usebook false", "setoption useegtb false", "setoption hashsize 0",
+                   "setoption threads 0", "setoption idle none", "setoption randomness none",
+                   "setoption style solid", kPositionStart, "go nodes 10077696", "quit"}));
     }
+}
+
+TEST(EngineLinkStart, NothingWaitsForASilentEngineAndTheBoundEndsIt) {
+    Harness h("ucci =>");
+    h.link.Start();
+    EXPECT_EQ(h.link.StartMillisecondsLeft(), EngineLink::kStartBoundMs);
+    h.clock.elapsedMs = EngineLink::kStartBoundMs - 1;
+    h.link.ContinueStart();
+    EXPECT_EQ(h.link.StartMillisecondsLeft(), 1);
+    EXPECT_TRUE(h.session.Launched());
+    h.clock.elapsedMs = EngineLink::kStartBoundMs;
+    h.link.ContinueStart();
+    EXPECT_EQ(h.link.State(), EngineState::Unloaded);
+    EXPECT_FALSE(h.link.StartMillisecondsLeft());
+    EXPECT_FALSE(h.session.Launched()) << "the engine is closed and reaped";
+    EXPECT_EQ(h.screen.statusTexts[0], "未载引擎");
+    EXPECT_EQ(h.directory.ReceivedLines(), Lines{"ucci"});
 }
 
 struct Scenario {
@@ -98,8 +114,7 @@ void RunScenarios(const std::vector<Scenario>& scenarios, bool computerPlaysRed)
         SCOPED_TRACE(s.name);
         auto h = std::make_unique<Harness>(std::string("ucci => ucciok\n") + std::string(s.script),
                                            computerPlaysRed);
-        h->link.Start();
-        ASSERT_EQ(h->link.State(), EngineState::Ready);
+        ASSERT_TRUE(h->StartEngine());
         s.play(*h);
         EXPECT_EQ(h->link.State(), s.state);
         EXPECT_EQ(h->Moves(), s.moves);
@@ -257,7 +272,7 @@ TEST(EngineLinkSearch, UnansweredStopIsGivenUpAfterElevenWholeSeconds) {
     for (const int startSeconds : {43200, 86395}) {
         SCOPED_TRACE(startSeconds);
         Harness h("ucci => ucciok\ngo => info depth 1 score 3 pv h2e2");
-        h.link.Start();
+        ASSERT_TRUE(h.StartEngine());
         ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
         h.clock.startSecondsOfDay = startSeconds;
         h.clock.running = true;
@@ -292,7 +307,7 @@ TEST(EngineLinkLoss, TheGameGoesOnWithoutAnEngineThatDies) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Harness h(std::string("ucci => ucciok\n") + std::string(c.script));
-        h.link.Start();
+        ASSERT_TRUE(h.StartEngine());
         ASSERT_TRUE(h.RunUntilState(EngineState::Thinking));
         if (c.userMovesWhileThinking) {
             ASSERT_TRUE(h.UserPlays("h2e2"));
@@ -307,6 +322,20 @@ TEST(EngineLinkLoss, TheGameGoesOnWithoutAnEngineThatDies) {
         EXPECT_TRUE(h.UserPlays("h9g7"));
         EXPECT_EQ(h.Transcript(), c.transcript);
     }
+}
+
+// Measured before: such an engine ran on for good while the program went on sending to it.
+TEST(EngineLinkLoss, AnEngineThatStopsReadingIsLostAtTheNextLineAndReaped) {
+    Harness h("ucci => ucciok\ngo => !closein | bestmove h2e2 ponder h9g7");
+    ASSERT_TRUE(h.StartEngine());
+    ASSERT_TRUE(h.RunUntilState(EngineState::Unloaded));
+    // Its move is played; the ponder search after it cannot be sent.
+    EXPECT_EQ(h.Moves(), Lines{"h2e2"});
+    EXPECT_EQ(h.screen.statusTexts[0], "未载引擎");
+    EXPECT_FALSE(h.session.Launched());
+    EXPECT_TRUE(testing::ChildrenOfThisProcess().empty()) << "the engine is reaped";
+    EXPECT_TRUE(h.UserPlays("h9g7"));
+    EXPECT_EQ(h.Transcript(), (Lines{kPositionStart, "go nodes 10077696"}));
 }
 
 }  // namespace

@@ -56,8 +56,7 @@ protected:
         // 6^5 = 7776 nodes: a real search that ends in moments.
         game->settings.searchLevel = -3;
         game->settings.paceFactor = 0;
-        game->link.Start();
-        ASSERT_EQ(game->link.State(), EngineState::Ready);
+        ASSERT_TRUE(game->StartEngine());
     }
 
     // A legal move for the side to move other than `other`.

@@ -15,6 +15,7 @@
 //   text     written as one line; blanks around it are trimmed, and "\s" stands for a blank
 //   !exit    exit at once
 //   !close   close standard output, but go on logging input until it ends
+//   !closein close standard input and read no more, but run on after the rule until killed
 // "go =>" with nothing after the arrow uses up the rule and answers nothing. A line no rule takes
 // gets no answer, except "quit", which ends the engine, as does the end of input. A malformed
 // scenario ends the engine with status 2, so that a mistyped test fails loudly.
@@ -77,6 +78,9 @@ std::vector<Rule> LoadScenario(const std::string& path) {
     return rules;
 }
 
+// Set once standard input is closed: the engine then only waits to be killed.
+bool inputClosed = false;
+
 void Run(const std::vector<std::string>& actions) {
     for (const std::string& action : actions) {
         if (action == "!exit") {
@@ -84,6 +88,9 @@ void Run(const std::vector<std::string>& actions) {
         } else if (action == "!close") {
             std::cout.flush();
             close(STDOUT_FILENO);
+        } else if (action == "!closein") {
+            close(STDIN_FILENO);
+            inputClosed = true;
         } else {
             std::cout << action << std::endl;
         }
@@ -101,6 +108,8 @@ int main(int, char* argv[]) {
     for (Rule& rule : rules) {
         if (rule.trigger == "start") Run(rule.actions);
     }
+    while (inputClosed)
+        pause();
     for (std::string line; std::getline(std::cin, line);) {
         log << line << std::endl;
         bool answered = false;
@@ -110,6 +119,8 @@ int main(int, char* argv[]) {
             Run(rule.actions);
             break;
         }
+        while (inputClosed)
+            pause();
         if (!answered && line == "quit") break;
     }
     return 0;

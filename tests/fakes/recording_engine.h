@@ -1,10 +1,12 @@
-// An engine link stand-in: a settable state, scripted output polls, and a log of every call the
-// game and the main loop make.
+// An engine link stand-in: a settable state, scripted output polls and replies, and a log of every
+// call the game and the main loop make.
 #pragma once
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/engine_control.h"
@@ -16,7 +18,9 @@ class RecordingEngine final : public EngineControl {
 public:
     EngineState state = EngineState::Unloaded;
     // What the next polls report; an empty script reports no output.
-    std::deque<bool> polls;
+    std::deque<PolledLine> polls;
+    // What the next AfterMove returns.
+    std::optional<MoveValue> reply;
     std::vector<std::string> calls;
     // Run inside BeforeMove and AfterMove, to look at the game at that moment.
     std::function<void()> duringBeforeMove;
@@ -27,18 +31,22 @@ public:
         calls.push_back("before " + MoveToCoord(move));
         if (duringBeforeMove) duringBeforeMove();
     }
-    void AfterMove(MoveValue move) override {
+    std::optional<MoveValue> AfterMove(MoveValue move) override {
         calls.push_back("after " + MoveToCoord(move));
         if (duringAfterMove) duringAfterMove();
+        return std::exchange(reply, std::nullopt);
+    }
+    void EngineMovePlayed(bool accepted) override {
+        calls.push_back(accepted ? "played" : "refused");
     }
     void Halt() override { calls.push_back("halt"); }
     void Settle() override { calls.push_back("settle"); }
-    bool PollLine() override {
-        if (polls.empty()) return false;
-        const bool took = polls.front();
+    PolledLine PollLine() override {
+        if (polls.empty()) return {};
+        const PolledLine polled = polls.front();
         polls.pop_front();
-        calls.push_back(took ? "poll line" : "poll none");
-        return took;
+        calls.push_back(polled.taken ? "poll line" : "poll none");
+        return polled;
     }
     void StartComputerSearch() override {
         calls.push_back("search");

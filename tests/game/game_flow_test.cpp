@@ -29,8 +29,8 @@ TEST_F(GameFlowTest, FirstMoveGoesToSlotOneAndFlipsBothSides) {
     EXPECT_EQ(moveList.moves[1], move);
     EXPECT_EQ(moveList.moveCount, 1);
     EXPECT_EQ(moveList.currentPly, 1);
-    EXPECT_EQ(moveList.boardSide, 1);
-    EXPECT_EQ(moveList.gameSide, 1);
+    EXPECT_EQ(game.BoardSide(), 1);
+    EXPECT_EQ(game.GameSide(), 1);
     EXPECT_EQ(position.squares[CoordToMove("e2e2") % 256], 26);  // a Red cannon
     // The destination first, then the vacated point, both plain.
     EXPECT_EQ(surface.calls, (Calls{"draw 232 400 6", "clear 400 400", "draw 400 400 0"}));
@@ -52,8 +52,8 @@ TEST_F(GameFlowTest, NewGameStartsEmptyWithTheSidesOfItsFen) {
     StartFrom(blackToMove);
     EXPECT_EQ(moveList.moveCount, 0);
     EXPECT_EQ(moveList.currentPly, 0);
-    EXPECT_EQ(moveList.boardSide, 1);
-    EXPECT_EQ(moveList.gameSide, 1);
+    EXPECT_EQ(game.BoardSide(), 1);
+    EXPECT_EQ(game.GameSide(), 1);
     EXPECT_EQ(moveList.gameStartFen, blackToMove);
 }
 
@@ -64,18 +64,7 @@ TEST_F(GameFlowTest, IllegalMoveChangesNothing) {
     EXPECT_FALSE(game.AcceptMove(0));
     EXPECT_TRUE(SameRecord(position, before));
     EXPECT_EQ(moveList.moveCount, 0);
-    EXPECT_EQ(moveList.gameSide, 0);
-    EXPECT_TRUE(surface.calls.empty());
-    EXPECT_TRUE(engine.calls.empty());
-}
-
-TEST_F(GameFlowTest, FullMoveListRefusesTheNextMove) {
-    moveList.moveCount = moveList.currentPly = MoveList::kCapacity;
-    const PositionRecord before = position;
-    EXPECT_FALSE(game.AcceptMove(CoordToMove("h2e2")));
-    EXPECT_TRUE(SameRecord(position, before));
-    EXPECT_EQ(moveList.moveCount, MoveList::kCapacity);
-    EXPECT_EQ(moveList.gameSide, 0);
+    EXPECT_EQ(game.GameSide(), 0);
     EXPECT_TRUE(surface.calls.empty());
     EXPECT_TRUE(engine.calls.empty());
 }
@@ -123,7 +112,7 @@ TEST_F(GameFlowTest, BothSidesAreEnteredByClicks) {
     Click("g7");
     EXPECT_EQ(moveList.moveCount, 2);
     EXPECT_EQ(moveList.moves[2], CoordToMove("h9g7"));
-    EXPECT_EQ(moveList.boardSide, 0);
+    EXPECT_EQ(game.BoardSide(), 0);
 }
 
 TEST_F(GameFlowTest, MatingMoveAnnouncesRedsWin) {
@@ -161,6 +150,23 @@ TEST_F(GameFlowTest, EngineHearsOfTheMoveBeforeItIsRecordedAndAfterItIsPlayed) {
     EXPECT_EQ(countBefore, 0);
     EXPECT_EQ(countAfter, 1);
     EXPECT_EQ(pieceAfter, 26);
+}
+
+// A reply the engine had ready for the user's move is played at once, and the link hears whether
+// the game took it.
+TEST_F(GameFlowTest, AReplyTheEngineHadReadyIsPlayedAndReported) {
+    engine.reply = CoordToMove("h9g7");
+    ASSERT_TRUE(game.PlayMove(CoordToMove("h2e2")));
+    EXPECT_EQ(engine.calls,
+              (Calls{"before h2e2", "after h2e2", "before h9g7", "after h9g7", "played"}));
+    EXPECT_EQ(moveList.moveCount, 2);
+    EXPECT_EQ(screen.fenText, GameFenText(position));
+
+    engine.calls.clear();
+    engine.reply = CoordToMove("h0h1");  // not a horse's move
+    ASSERT_TRUE(game.PlayMove(CoordToMove("b0c2")));
+    EXPECT_EQ(engine.calls, (Calls{"before b0c2", "after b0c2", "refused"}));
+    EXPECT_EQ(moveList.moveCount, 3);
 }
 
 }  // namespace

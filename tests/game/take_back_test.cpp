@@ -31,8 +31,8 @@ TEST_F(TakeBackTest, WithoutEngineEachClickTakesBackOnePly) {
     EXPECT_EQ(std::memcmp(&position, &afterFirst, sizeof position), 0);
     EXPECT_EQ(moveList.moveCount, 1);
     EXPECT_EQ(moveList.currentPly, 1);
-    EXPECT_EQ(moveList.boardSide, 1);
-    EXPECT_EQ(moveList.gameSide, 1);
+    EXPECT_EQ(game.BoardSide(), 1);
+    EXPECT_EQ(game.GameSide(), 1);
     EXPECT_EQ(engine.calls, (Calls{"settle"}));  // an unloaded engine is not halted
     // The taken-back move's squares plain, then the move now last drawn marked.
     EXPECT_EQ(surface.calls, (Calls{"draw 400 8 11", "clear 344 120", "draw 344 120 0",
@@ -44,7 +44,7 @@ TEST_F(TakeBackTest, WithoutEngineEachClickTakesBackOnePly) {
     EXPECT_EQ(std::memcmp(&position, &start, sizeof position), 0);
     EXPECT_EQ(moveList.moveCount, 0);
     EXPECT_EQ(moveList.currentPly, 0);
-    EXPECT_EQ(moveList.gameSide, 0);
+    EXPECT_EQ(game.GameSide(), 0);
     EXPECT_EQ(marks.markedMove, 0);
     for (const std::string& call : surface.calls) {
         if (call.rfind("draw", 0) == 0) {
@@ -99,15 +99,47 @@ TEST_F(TakeBackTest, PlayNextThenStepBackRestoresTheGame) {
     const PositionRecord start = position;
     PlayNextMove(position, moveList, board);
     EXPECT_EQ(moveList.currentPly, 1);
-    EXPECT_EQ(moveList.boardSide, 1);
+    EXPECT_EQ(game.BoardSide(), 1);
     StepBack(position, moveList, board);
     EXPECT_EQ(std::memcmp(&position, &start, sizeof position), 0);
     EXPECT_EQ(moveList.currentPly, 0);
-    EXPECT_EQ(moveList.boardSide, 0);
+    EXPECT_EQ(game.BoardSide(), 0);
+    EXPECT_EQ(game.GameSide(), 1) << "the listed move still counts for the game";
     EXPECT_EQ(moveList.moveCount, 1);
     // Each step draws the to-square and the from-square (in its own order) as the record holds them.
     EXPECT_EQ(surface.calls, (Calls{"draw 120 400 4", "clear 64 512", "draw 64 512 0",
                                     "draw 64 512 4", "clear 120 400", "draw 120 400 0"}));
+}
+
+// The longest game the move list holds, played and taken back: the record comes back to the byte,
+// and a move beyond the list's capacity is refused without a trace.
+TEST_F(TakeBackTest, TheLongestGameIsTakenBackToItsStart) {
+    const PositionRecord start = position;
+    // Both sides' horses out and home again, for ever.
+    const MoveValue cycle[] = {CoordToMove("b0c2"), CoordToMove("b9c7"), CoordToMove("c2b0"),
+                               CoordToMove("c7b9")};
+    for (int ply = 0; ply < MoveList::kCapacity; ++ply)
+        ASSERT_TRUE(game.AcceptMove(cycle[ply % 4])) << ply;
+    ASSERT_EQ(moveList.moveCount, 1997);
+
+    const PositionRecord full = position;
+    const MoveValue next = cycle[MoveList::kCapacity % 4];
+    engine.calls.clear();
+    surface.calls.clear();
+    EXPECT_FALSE(game.AcceptMove(next));
+    EXPECT_EQ(std::memcmp(&position, &full, sizeof position), 0);
+    EXPECT_EQ(moveList.moveCount, 1997);
+    EXPECT_EQ(moveList.currentPly, 1997);
+    EXPECT_EQ(moveList.moves[1997], cycle[1996 % 4]);
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(surface.calls.empty());
+
+    for (int ply = MoveList::kCapacity; ply > 0; --ply)
+        game.TakeBackMove();
+    EXPECT_EQ(std::memcmp(&position, &start, sizeof position), 0);
+    EXPECT_EQ(moveList.moveCount, 0);
+    EXPECT_EQ(moveList.currentPly, 0);
+    EXPECT_TRUE(game.AcceptMove(cycle[0])) << "the list takes moves again";
 }
 
 }  // namespace
