@@ -20,14 +20,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// The program's first child, its engine, once it has one.
+// The program's child, its engine, once it has one.
 int EngineOf(int program) {
-    const auto deadline = Clock::now() + std::chrono::seconds(8);
-    while (Clock::now() < deadline) {
+    for (const auto deadline = Clock::now() + std::chrono::seconds(8); Clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
         for (const testing::ProcessEntry& process : testing::AllProcesses()) {
             if (process.parent == program) return process.pid;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return 0;
 }
@@ -53,20 +52,17 @@ TEST(ProgramKilled, ItsEngineEndsWithinASecond) {
         _exit(127);
     }
     const int engine = EngineOf(pid);
-    ASSERT_GT(engine, 0) << "the program started no engine";
     ASSERT_EQ(kill(pid, SIGKILL), 0);
     ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+    ASSERT_GT(engine, 0) << "the program started no engine";
 
-    const auto killed = Clock::now();
     bool ended = false;
-    while (!ended && Clock::now() - killed < std::chrono::seconds(1)) {
+    for (const auto deadline = Clock::now() + std::chrono::seconds(1);
+         !ended && Clock::now() < deadline;
+         std::this_thread::sleep_for(std::chrono::milliseconds(1)))
         ended = waitpid(engine, nullptr, WNOHANG) == engine;
-        if (!ended) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    if (!ended) kill(engine, SIGKILL);
     EXPECT_TRUE(ended) << "the engine was still running a second after the program was killed";
-    while (waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
+    if (!ended) kill(engine, SIGKILL);
 }
 
 }  // namespace
