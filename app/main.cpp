@@ -1,7 +1,6 @@
-// Start-up. The engine takes longer to start than the window, so it is launched before anything
-// else and its start overlaps the program's own; its answer is read once the window is up (a
-// launch that fails here is tried again then). The program-wide state exists before any window
-// and is released when main returns.
+// Start-up. The engine is started once the main window is up (Program), so that its own start
+// does not hold the window back. The program-wide state exists before any window and is released
+// when main returns.
 #include <QApplication>
 #include <filesystem>
 #include <memory>
@@ -17,7 +16,6 @@ int main(int argc, char** argv) {
     const std::filesystem::path programDirectory =
         std::filesystem::read_symlink("/proc/self/exe").parent_path();
     tarvelle::EngineSession engine(tarvelle::EngineCommandLine(programDirectory));
-    engine.Launch();
 
     QApplication application(argc, argv);
     tarvelle::LoadQtChineseTexts(application);

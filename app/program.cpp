@@ -26,8 +26,6 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
     state_.search.paceFactor = 1;
     CchessInit(0);
     engineSession_.SetOutputWatch(&events_);
-    engine_.Start();
-    events_.FollowEngineStart(&engine_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     board_.RedrawBoard();
     ConnectWindow();
@@ -55,8 +53,12 @@ void Program::ConnectWindow() {
                                  StartGameFromEditor(position, startFen);
                              });
         });
-    QObject::connect(&window_, &MainWindow::firstActivated, &window_,
-                     [this] { activated_ = true; });
+    QObject::connect(&window_, &MainWindow::firstActivated, &window_, [this] {
+        activated_ = true;
+        // Once the window is up: the engine's start must not compete with the window's.
+        engine_.Start();
+        events_.FollowEngineStart(&engine_);
+    });
     QObject::connect(&window_, &MainWindow::closed, &window_, [this] {
         closed_ = true;
         loop_.Stop();

@@ -19,10 +19,10 @@ namespace tarvelle {
 
 class Program {
 public:
-    // Creates the main window, starts the engine of `engineSession` (launched already, or launched
-    // here) and loads the puzzle of the window's FEN box as the game. The engine's start goes on
-    // in the background of the event loops; nothing waits for it. The session must outlive the
-    // program.
+    // Creates the main window and loads the puzzle of the window's FEN box as the game. The
+    // engine of `engineSession` is started when the window is first activated; its start goes on
+    // in the background of the event loops, and nothing waits for it. The session must outlive
+    // the program.
     Program(SharedState& state, const std::filesystem::path& programDirectory,
             EngineSession& engineSession);
     // Quits the engine, whatever it is doing.

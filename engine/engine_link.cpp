@@ -40,7 +40,7 @@ EngineLink::EngineLink(LineChannel& channel, LinkClock& clock, const PositionRec
 
 void EngineLink::Start() {
     if (IsEngineLoaded(state_) || startDeadline_) Quit();
-    if (!channel_.Launched() && !channel_.Launch()) {
+    if (!channel_.Launch()) {
         LoseEngine();
         return;
     }

@@ -34,9 +34,9 @@ public:
     EngineLink(LineChannel& channel, LinkClock& clock, const PositionRecord& gamePosition,
                const MoveList& moveList, const SearchSettings& settings, EngineDisplay& display);
 
-    // Starts the engine and returns at once: quits a connected one first and launches the
-    // channel unless it has been launched already. The link stays Unloaded until the engine's
-    // "ucciok" is read (by PollLine or ContinueStart), then sends the options and becomes Ready.
+    // Starts the engine and returns at once, quitting a connected one first. The link stays
+    // Unloaded until the engine's "ucciok" is read (by PollLine or ContinueStart), then sends the
+    // options and becomes Ready.
     void Start();
 
     // Reads every line the engine has written while it is being started, and gives up on it once

@@ -33,7 +33,6 @@ public:
     EngineSession(const EngineSession&) = delete;
     EngineSession& operator=(const EngineSession&) = delete;
 
-    // Launching ahead of the link lets the engine's start overlap the program's own.
     bool Launch() override;
     bool Launched() const override { return channel_.connection != nullptr; }
     // A line break inside the text is sent as a blank, so that no text can split into two

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Measures perft(5) from the start position with our rules library and with Fairy-Stockfish's own
 # perft, one after the other on this machine, prints the ratio, then runs the rules benchmarks, the
-# board drawing benchmarks and, under Xvfb, the program's start-up with and without its engine, its
-# processor use and wake-ups while idle and while the engine searches, its memory, and the delay
-# from the engine's move to the board.
+# board drawing benchmarks and, under Xvfb, the program's start-up without an engine, with its engine
+# and with an engine that never answers, its processor use and wake-ups while idle and while the
+# engine searches, its memory, the delay from the engine's move to the board, and the puzzle list's
+# opening on 100,000 puzzles.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 

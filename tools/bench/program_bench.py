@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Measures the real program under Xvfb, with and without its engine beside it: the time from start
-to the first shown window (with the engine, its handshake is done by then), the processor time and
-wake-ups of the program while it waits for the user and while the engine searches, its resident
-memory, and the delay from the engine's best move to the move on the board.
+to the first shown window (without an engine, with its engine, and with an engine that never
+answers), the processor time and wake-ups of the program while it waits for the user and while the
+engine searches, its resident memory, the delay from the engine's best move to the move on the
+board, and the time the puzzle list takes to open on a file of 100,000 puzzles.
 
 usage: program_bench.py PROGRAM [--engine ENGINE] [--runs N] [--seconds S]
 """
@@ -28,6 +29,16 @@ def install(program, engine):
     if engine:
         os.symlink(engine, os.path.join(directory, "EEYE.dll"))
     return os.path.join(directory, os.path.basename(program))
+
+
+def silent_engine():
+    """An engine that reads everything and never answers, its output left open."""
+    directory = tempfile.mkdtemp(prefix="tarvelle-silent-")
+    path = os.path.join(directory, "silent-engine")
+    with open(path, "w") as script:
+        script.write("#!/bin/sh\nwhile read -r line; do :; done\n")
+    os.chmod(path, 0o755)
+    return path
 
 
 def scheduler_totals(pid):
@@ -128,19 +139,24 @@ def main():
     program = os.path.abspath(args.program)
     bare = install(program, None)
     with_engine = install(program, args.engine)
+    silent = silent_engine()
+    with_silent_engine = install(program, silent)
     with XvfbSession() as x:
         alone = start_ups(x, bare, args.runs, "no engine")
-        engine = start_ups(x, with_engine, args.runs, "engine Ready")
+        engine = start_ups(x, with_engine, args.runs, "with its engine")
+        never = start_ups(x, with_silent_engine, args.runs, "engine that never answers")
         engine_alone = statistics.median(engine_alone_seconds(args.engine) for _ in range(args.runs))
         print("the engine by itself, start to ucciok: median %.0f ms" % (1000 * engine_alone))
-        print("start-up with the engine / without: %.2f; / the slower of the two alone: %.2f"
-              % (engine / alone, engine / max(alone, engine_alone)))
+        print("start-up with the engine / without: %.2f; with a silent engine / without: %.2f"
+              % (engine / alone, never / alone))
         watch(x, bare, "Escape", args.seconds, "idle, no engine")
         watch(x, with_engine, "Escape", args.seconds, "idle, engine Ready")
         watch(x, with_engine, "Return", args.seconds, "engine searching")
         subprocess.run([os.path.join(os.path.dirname(program), "engine_move_bench"), "20"],
                        env=x.env(), check=True)
-    for copy in (bare, with_engine):
+        subprocess.run([os.path.join(os.path.dirname(program), "picker_bench"), "100000", "10"],
+                       env=x.env(), check=True)
+    for copy in (bare, with_engine, with_silent_engine, silent):
         shutil.rmtree(os.path.dirname(copy))
 
 
