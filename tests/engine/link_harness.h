@@ -33,8 +33,10 @@ private:
     int descriptor_ = -1;
 };
 
+// The pump comes first, so that it outlives the session, which tells it when the engine goes.
 struct EngineProcess {
     explicit EngineProcess(const std::string& commandLine) : session(commandLine) {}
+    EngineOutputPump pump;
     EngineSession session;
 };
 
@@ -78,7 +80,6 @@ struct LinkHarness : EngineProcess, WiredGame {
         return moves;
     }
 
-    EngineOutputPump pump;
     SideChoice sides;
     MainLoop loop{link, game, screen, sides, settings, pump};
 };
