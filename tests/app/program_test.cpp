@@ -82,6 +82,10 @@ protected:
 TEST_F(ProgramTest, OpensOnThePuzzleOfTheFenBox) {
     EXPECT_EQ(state->moveList.gameStartFen, kOpeningPuzzleFen);
     EXPECT_EQ(state->search.paceFactor, 1);
+    // The engine starts once the window is up; without one the status bar says so at once.
+    program->Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program->Window()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program->Engine().StartMillisecondsLeft(); }, 5000));
     EXPECT_EQ(program->Engine().State(), EngineState::Unloaded);
     EXPECT_EQ(program->Window().findChild<PartedStatusBar*>("状态条1")->PartText(0), "未载引擎");
     EXPECT_EQ(state->gamePosition.squares[SquareAt(11, 6)], 16);  // Red's king on d1
