@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "game/user_folder.h"
+
 namespace tarvelle {
 namespace {
 
@@ -99,14 +101,16 @@ std::string GbkToUtf8(std::string_view bytes) {
     return out;
 }
 
-// Splits at every "," into at most the three fields a row uses.
+// Splits at every "," into at most the four fields a row uses; the first three must be there.
 bool SplitFields(std::string_view line, PuzzleRow& row) {
-    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen};
+    constexpr std::size_t kNeeded = 3;
+    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen, &row.solution};
     for (std::size_t k = 0; k < std::size(fields); ++k) {
         const std::size_t comma = line.find(',');
-        if (comma == std::string_view::npos && k + 1 < std::size(fields)) return false;
+        if (comma == std::string_view::npos && k + 1 < kNeeded) return false;
         fields[k]->assign(line.substr(0, comma));
-        line.remove_prefix(comma == std::string_view::npos ? line.size() : comma + 1);
+        if (comma == std::string_view::npos) break;
+        line.remove_prefix(comma + 1);
     }
     return true;
 }
@@ -144,18 +148,10 @@ std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
 
 std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirectory,
                                        const char* xdgDataHome, const char* home) {
-    const auto absolute = [](const char* value) {
-        return value != nullptr && std::filesystem::path(value).is_absolute();
-    };
-    std::filesystem::path dataHome;
-    if (absolute(xdgDataHome)) {
-        dataHome = xdgDataHome;
-    } else if (absolute(home)) {
-        dataHome = std::filesystem::path(home) / ".local/share";
-    }
-    const std::filesystem::path usersFile = dataHome / "tarvelle/fens.txt";
+    const std::filesystem::path dataFolder = UserFolder(xdgDataHome, home, ".local/share");
+    const std::filesystem::path usersFile = dataFolder / "fens.txt";
     std::error_code error;
-    if (!dataHome.empty() && std::filesystem::is_regular_file(usersFile, error)) return usersFile;
+    if (!dataFolder.empty() && std::filesystem::is_regular_file(usersFile, error)) return usersFile;
     return programDirectory / "fens.txt";
 }
 

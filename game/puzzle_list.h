@@ -1,5 +1,6 @@
 // The puzzle list file: one puzzle per line as "number,name,FEN", the way users and the shipped
-// collection write it.
+// collection write it, optionally followed by ",solution": the main line in engine move text
+// ("h6h8 f3f8 …"), from the key move to the mate.
 #pragma once
 
 #include <filesystem>
@@ -15,6 +16,8 @@ struct PuzzleRow {
     std::string puzzleNumber;
     std::string name;
     std::string fen;
+    // The fourth field as written; empty when the line has none.
+    std::string solution = {};
 
     bool operator==(const PuzzleRow&) const = default;
 };
@@ -25,13 +28,13 @@ struct PuzzleRow {
 std::string DecodePuzzleText(std::string_view bytes);
 
 // One row per line that holds at least three fields separated by ","; the fields are kept as they
-// are, further fields are ignored. Lines end at CR LF or at a lone LF; empty lines and lines with
-// fewer fields give no row.
+// are, a fourth is the solution and further fields are ignored. Lines end at CR LF or at a lone
+// LF; empty lines and lines with fewer fields give no row.
 std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
 
 // The puzzle file to read, since an installed program's directory is read-only: the user's own,
-// $XDG_DATA_HOME/tarvelle/fens.txt (~/.local/share/tarvelle/fens.txt when that variable is unset,
-// empty or not absolute), when it exists; otherwise fens.txt in the program's directory.
+// fens.txt in the user's data folder (UserFolder), when it exists; otherwise fens.txt in the
+// program's directory.
 // `xdgDataHome` and `home` are the values of those variables, null when unset. Looks at nothing
 // but whether the user's file exists.
 std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirectory,

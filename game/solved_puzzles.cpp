@@ -7,6 +7,7 @@
 #include <fstream>
 #include <memory>
 
+#include "game/user_folder.h"
 #include "position/position_record.h"
 
 namespace tarvelle {
@@ -36,6 +37,11 @@ bool ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
 
 }  // namespace
 
+std::filesystem::path SolvedPuzzlesFile(const char* xdgStateHome, const char* home) {
+    const std::filesystem::path folder = UserFolder(xdgStateHome, home, ".local/state");
+    return folder.empty() ? folder : folder / "solved.txt";
+}
+
 std::string PuzzlePositionKey(std::string_view fen) {
     auto record = std::make_unique<PositionRecord>();
     const std::string text(fen);
@@ -60,6 +66,7 @@ bool SolvedPuzzles::Add(std::string_view fen) {
     std::string key = PuzzlePositionKey(fen);
     if (key.empty()) return false;
     positions_.insert(std::move(key));
+    if (file_.empty()) return false;
     std::string text;
     for (const std::string& position : positions_)
         text += position + '\n';

@@ -14,10 +14,16 @@ namespace tarvelle {
 // Empty when the text is not a complete position of ten ranks and a side.
 std::string PuzzlePositionKey(std::string_view fen);
 
+// Where the record is kept: solved.txt in the user's state folder, $XDG_STATE_HOME/tarvelle
+// (~/.local/state/tarvelle when that variable is unset, empty or not absolute); empty when neither
+// variable gives a folder. The values are null when unset.
+std::filesystem::path SolvedPuzzlesFile(const char* xdgStateHome, const char* home);
+
 class SolvedPuzzles {
 public:
     // Reads the record. A missing or unreadable file counts as empty, and lines that are not a
-    // position are left out, so a damaged file never stops the program.
+    // position are left out, so a damaged file never stops the program. Without a file (an empty
+    // path) the record lasts for this run only.
     explicit SolvedPuzzles(std::filesystem::path file);
 
     bool Contains(std::string_view fen) const;

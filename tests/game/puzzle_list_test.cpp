@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/puzzle_solution.h"
+
 #include <cstdio>
 #include <fstream>
 #include <vector>
@@ -11,7 +13,7 @@ namespace tarvelle {
 
 void PrintTo(const PuzzleRow& row, std::ostream* out) {
     *out << "{" << row.lineNumber << "|" << row.puzzleNumber << "|" << row.name << "|" << row.fen
-         << "}";
+         << "|" << row.solution << "}";
 }
 
 namespace {
@@ -33,15 +35,36 @@ TEST(PuzzleList, RowsKeepTheirLineNumbersAndFieldsAsWritten) {
          {{"1", "1", "A", "fa"}, {"2", "2", "B", "fb"}}},
         {"a lone carriage return stays in its line", "1,A,f\ra\r\n", {{"1", "1", "A", "f\ra"}}},
         {"short lines are skipped", "1,A\r\njust text\r\n3,C,fc\r\n", {{"3", "3", "C", "fc"}}},
-        {"fields beyond the third are ignored, blanks kept",
-         " 7 , name ,fen x,comment,more",
-         {{"1", " 7 ", " name ", "fen x"}}},
+        {"a fourth field is the solution, further fields are ignored, blanks kept",
+         " 7 , name ,fen x, h2e2 ,more",
+         {{"1", " 7 ", " name ", "fen x", " h2e2 "}}},
         {"empty fields count", ",,\r\n", {{"1", "", "", ""}}},
         {"only breaks", "\r\n\n\r\n", {}},
         {"nothing", "", {}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ParsePuzzleList(c.text), c.rows) << c.what;
+}
+
+// The solution is read up to its first word that is not a legal move, so that a fourth field
+// written as a comment, or a line gone wrong, is not taken for more than it is.
+TEST(PuzzleList, ASolutionIsItsLegalMovesFromThePuzzle) {
+    struct Case {
+        const char* solution;
+        std::size_t moves;
+        std::optional<int> length;
+    };
+    const Case cases[] = {
+        {"e3d3", 1, 1},           {" e3d3\t d9e9 ", 1, 1},  // the mate: nothing after it is legal
+        {"e1f0 g5i7 e3d3", 3, 2}, {"e3d3x", 0, std::nullopt}, {"see the book", 0, std::nullopt},
+        {"", 0, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const std::vector<MoveValue> moves =
+            SolutionMoves({"1", "1", "", "3k5/9/9/3N5/6b2/9/4C4/3AK4/4A4/9 w - - 0 0", c.solution});
+        EXPECT_EQ(moves.size(), c.moves) << c.solution;
+        EXPECT_EQ(NamedLength(moves), c.length) << c.solution;
+    }
 }
 
 TEST(PuzzleList, GbkAndUtf8FilesBothReadAsUtf8) {

@@ -90,5 +90,13 @@ TEST_F(SolvedPuzzlesTest, AnUnwritableFileKeepsThePuzzleForThisRun) {
     EXPECT_FALSE(solved.Add("no position at all"));
 }
 
+TEST(SolvedPuzzlesFile, InTheUsersStateFolder) {
+    EXPECT_EQ(SolvedPuzzlesFile("/state", "/home/u"), "/state/tarvelle/solved.txt");
+    EXPECT_EQ(SolvedPuzzlesFile(nullptr, "/home/u"), "/home/u/.local/state/tarvelle/solved.txt");
+    EXPECT_EQ(SolvedPuzzlesFile("state", "/home/u"), "/home/u/.local/state/tarvelle/solved.txt")
+        << "a relative path is ignored";
+    EXPECT_EQ(SolvedPuzzlesFile("", nullptr), "");
+}
+
 }  // namespace
 }  // namespace tarvelle
