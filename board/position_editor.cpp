@@ -1,7 +1,5 @@
 #include "board/position_editor.h"
 
-#include <memory>
-
 #include "board/cell_drawing.h"
 #include "board/cell_geometry.h"
 #include "board/piece_pictures.h"
@@ -150,9 +148,7 @@ void PositionEditor::SetSideToMove(int side) {
 }
 
 std::string PositionEditor::GameStartFen() const {
-    const auto probe = std::make_unique<PositionRecord>();
-    if (CchessFen2Board(probe.get(), record_.fenText.c_str()) == 1) return record_.fenText;
-    return EditorFenText(record_.position, record_.moveNumber);
+    return StartFenText(record_.position, record_.fenText, record_.moveNumber);
 }
 
 }  // namespace tarvelle

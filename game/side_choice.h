@@ -16,6 +16,9 @@ struct SideChoice {
 // The level every answer of the side question sets: 6^9 nodes per search.
 constexpr std::int16_t kAnsweredSearchLevel = -7;
 
+// The computer plays `side` (0 Red, 1 Black) at the level every answer of the side question sets.
+void LetComputerPlay(std::int16_t side, SideChoice& sides, SearchSettings& settings);
+
 // Asks "电脑走红方？": Yes gives the computer Red, No gives it Black, and either sets the search
 // level; a dismissed question changes nothing.
 void AskSideQuestion(GameScreen& screen, SideChoice& sides, SearchSettings& settings);

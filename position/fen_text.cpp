@@ -1,5 +1,7 @@
 #include "fen_text.h"
 
+#include <memory>
+
 #include "position/number_text.h"
 
 namespace tarvelle {
@@ -16,6 +18,13 @@ std::string GameFenText(const PositionRecord& record) {
 
 std::string EditorFenText(const PositionRecord& record, int moveNumber) {
     return GameFenText(record).append(std::to_string(moveNumber));
+}
+
+std::string StartFenText(const PositionRecord& position, const std::string& fenText,
+                         int moveNumber) {
+    const auto probe = std::make_unique<PositionRecord>();
+    if (CchessFen2Board(probe.get(), fenText.c_str()) == 1) return fenText;
+    return EditorFenText(position, moveNumber);
 }
 
 std::string_view FirstLine(std::string_view text) {

@@ -20,6 +20,12 @@ std::string GameFenText(const PositionRecord& record);
 // Placement and side, " - - 0 " and the move number: the editor's FEN box.
 std::string EditorFenText(const PositionRecord& record, int moveNumber);
 
+// The start FEN a game from `position` tells the engine: `fenText`, the text the position was read
+// from, when the rules library took it as it stands; otherwise the position's own text with
+// `moveNumber`, so that the engine is told the position the board shows.
+std::string StartFenText(const PositionRecord& position, const std::string& fenText,
+                         int moveNumber);
+
 // The text before the first line break (CR LF, or a lone LF); all of it when there is none.
 std::string_view FirstLine(std::string_view text);
 
