@@ -7,11 +7,12 @@ namespace tarvelle {
 
 EditorWiring::EditorWiring(PositionEditorWindow& window, EditorRecord& record,
                            const PositionRecord& gamePosition, std::filesystem::path puzzleFile,
-                           GameStarter startGame)
+                           const SolvedPuzzles& solved, GameStarter startGame)
     : QObject(&window),
       window_(window),
       editor_(record, window.EditorBoard(), window.Palette(), window),
       puzzleFile_(std::move(puzzleFile)),
+      solved_(solved),
       startGame_(std::move(startGame)) {
     editor_.Open(gamePosition);
     using Window = PositionEditorWindow;
@@ -38,7 +39,7 @@ EditorWiring::EditorWiring(PositionEditorWindow& window, EditorRecord& record,
 }
 
 void EditorWiring::FillPuzzleList(PuzzlePickerWindow& picker) const {
-    picker.AddRows(ReadPuzzleFile(puzzleFile_));
+    picker.AddRows(ReadPuzzleFile(puzzleFile_), solved_);
 }
 
 void EditorWiring::ChoosePuzzle(PuzzlePickerWindow& picker) {

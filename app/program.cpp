@@ -21,11 +21,14 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
       board_(window_.BoardPanel(), state.gamePosition, state.moveList, state.marks),
       engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, window_),
       game_(state.gamePosition, state.moveList, state.marks, board_, engine_, window_),
+      training_(game_, window_, state.sides, state.search,
+                SolvedPuzzlesFile(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"))),
       loop_(engine_, game_, window_, state.sides, state.search, events_) {
     // The window built its board hot-spots when it was created.
     state_.search.paceFactor = 1;
     CchessInit(0);
     engineSession_.SetOutputWatch(&events_);
+    game_.ObserveMates(&training_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     board_.RedrawBoard();
     ConnectWindow();
@@ -46,13 +49,29 @@ void Program::ConnectWindow() {
                      [this] { game_.TakeBackMove(); });
     QObject::connect(
         &window_, &MainWindow::editorOpened, &window_, [this](PositionEditorWindow* editor) {
-            new EditorWiring(*editor, state_.editor, state_.gamePosition,
-                             ChoosePuzzleFile(programDirectory_, std::getenv("XDG_DATA_HOME"),
-                                              std::getenv("HOME")),
+            new EditorWiring(*editor, state_.editor, state_.gamePosition, PuzzleFile(),
+                             training_.Solved(),
                              [this](const PositionRecord& position, const std::string& startFen) {
                                  StartGameFromEditor(position, startFen);
                              });
         });
+    QObject::connect(&window_, &MainWindow::puzzlePickerOpened, &window_,
+                     [this](PuzzlePickerWindow* picker) {
+                         picker->AddRows(ReadPuzzleFile(PuzzleFile()), training_.Solved());
+                         QObject::connect(picker, &PuzzlePickerWindow::rowClicked, picker,
+                                          [this, picker](int index) {
+                                              picker->accept();
+                                              training_.Load(index, picker->Row(index));
+                                          });
+                     });
+    QObject::connect(&window_, &MainWindow::previousPuzzleRequested, &window_,
+                     [this] { LoadPuzzleRow(&PuzzleTraining::PreviousRow); });
+    QObject::connect(&window_, &MainWindow::nextPuzzleRequested, &window_,
+                     [this] { LoadPuzzleRow(&PuzzleTraining::NextRow); });
+    QObject::connect(&window_, &MainWindow::repeatPuzzleRequested, &window_,
+                     [this] { training_.Repeat(); });
+    QObject::connect(&window_, &MainWindow::solutionRequested, &window_,
+                     [this] { training_.ShowSolution(); });
     QObject::connect(&window_, &MainWindow::firstActivated, &window_, [this] {
         activated_ = true;
         // Once the window is up: the engine's start must not compete with the window's.
@@ -66,8 +85,19 @@ void Program::ConnectWindow() {
 }
 
 void Program::StartGameFromEditor(const PositionRecord& position, const std::string& startFen) {
+    training_.End();
     game_.StartFromPosition(position, startFen);
     AskSideQuestion(window_, state_.sides, state_.search);
+}
+
+std::filesystem::path Program::PuzzleFile() const {
+    return ChoosePuzzleFile(programDirectory_, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const) {
+    const std::vector<PuzzleRow> rows = ReadPuzzleFile(PuzzleFile());
+    const int index = (training_.*choose)(static_cast<int>(rows.size()));
+    if (index >= 0) training_.Load(index, rows[static_cast<std::size_t>(index)]);
 }
 
 int Program::Run() {

@@ -13,6 +13,7 @@
 #include "engine/engine_session.h"
 #include "engine/link_clock.h"
 #include "game/game_flow.h"
+#include "game/puzzle_training.h"
 #include "ui/main_window.h"
 
 namespace tarvelle {
@@ -42,8 +43,13 @@ private:
     // Blocks until the main window is first activated or closed; true when it was activated.
     bool WaitForFirstActivation();
 
-    // A new game from the editor's position, then the side question.
+    // A new game from the editor's position, then the side question; a puzzle being played ends.
     void StartGameFromEditor(const PositionRecord& position, const std::string& startFen);
+
+    // The puzzle file as it is now: the user's own or the shipped one.
+    std::filesystem::path PuzzleFile() const;
+    // Reads the puzzle file anew and loads the row `choose` picks from it, if it has rows.
+    void LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const);
 
     SharedState& state_;
     std::filesystem::path programDirectory_;
@@ -56,6 +62,7 @@ private:
     MainBoard board_;
     EngineLink engine_;
     GameFlow game_;
+    PuzzleTraining training_;
     MainLoop loop_;
     bool activated_ = false;
     bool closed_ = false;

@@ -36,7 +36,9 @@ bool GameFlow::AcceptMove(MoveValue move) {
     if ((status & CCHESS_STATUS_LOST) != 0) {
         const bool blackLost = BoardSide() == kBlackSide;
         marks_.lostKingSquare = gamePosition_.pieceSquares[blackLost ? kBlackKing : kRedKing];
-        AnnounceResult(blackLost ? "红胜。" : "黑胜。");
+        const std::int16_t winner = blackLost ? kRedSide : kBlackSide;
+        AnnounceResult(blackLost ? "红胜。" : "黑胜。",
+                       mateObserver_ ? mateObserver_->OnMate(winner, moveList_.currentPly) : "");
     }
     if (const std::optional<MoveValue> reply = engine_.AfterMove(move)) PlayEngineMove(*reply);
     return true;
@@ -64,9 +66,9 @@ void GameFlow::EnterSquare(Square square) {
     screen_.ShowStatusText(0, EngineStatusText(engine_.State()));
 }
 
-void GameFlow::AnnounceResult(const std::string& text) {
+void GameFlow::AnnounceResult(const std::string& text, const std::string& note) {
     if (marks_.lostKingSquare > 0) board_.DrawSquare(marks_.lostKingSquare, true);
-    screen_.ShowMessage(text + "\n\n本局结束!", "胜负：");
+    screen_.ShowMessage(text + "\n\n本局结束!" + (note.empty() ? "" : "\n" + note), "胜负：");
 }
 
 void GameFlow::TakeBackMove() {

@@ -13,6 +13,17 @@
 
 namespace tarvelle {
 
+// Told of every mate before the result box shows.
+class MateObserver {
+public:
+    // `winner` is the side that mated (0 Red, 1 Black), `plies` the moves of the game as it
+    // stands. Returns a line for the result box to add, or an empty text.
+    virtual std::string OnMate(std::int16_t winner, int plies) = 0;
+
+protected:
+    ~MateObserver() = default;
+};
+
 class GameFlow final {
 public:
     GameFlow(PositionRecord& gamePosition, MoveList& moveList, BoardMarks& marks, MainBoard& board,
@@ -39,8 +50,12 @@ public:
     // selection; any other point completes the move from the selection, if there is one.
     void EnterSquare(Square square);
 
-    // Shows the lost king marked and the result in a message box.
-    void AnnounceResult(const std::string& text);
+    // Shows the lost king marked and the result in a message box, with `note` as a line of its
+    // own below the result when it is not empty.
+    void AnnounceResult(const std::string& text, const std::string& note);
+
+    // From now on mates are told to `observer` (null: to nobody), which must outlive the game.
+    void ObserveMates(MateObserver* observer) { mateObserver_ = observer; }
 
     // Undo: halts the engine, takes back one ply, cuts the list there and marks the move that is
     // now last.
@@ -61,6 +76,7 @@ private:
     MainBoard& board_;
     EngineControl& engine_;
     GameScreen& screen_;
+    MateObserver* mateObserver_ = nullptr;
 };
 
 }  // namespace tarvelle

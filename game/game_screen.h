@@ -2,6 +2,7 @@
 // Qt main window implements it; tests use a recording fake. All texts are UTF-8.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "engine/engine_display.h"
@@ -20,6 +21,11 @@ public:
 
     // A modal message box with Yes and No buttons.
     virtual QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) = 0;
+
+    // The puzzle of the puzzle list being played, named by `title` ("12 五步杀 双车炮"), or none:
+    // the caption names it, and the puzzle menu offers to play it again, and to show its
+    // solution when `solutionStored`.
+    virtual void ShowPuzzle(const std::optional<std::string>& title, bool solutionStored) = 0;
 };
 
 }  // namespace tarvelle

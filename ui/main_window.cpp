@@ -20,6 +20,7 @@ constexpr int kThinkingBoxHeight = 64;
 constexpr int kFenBoxHeight = 24;
 constexpr int kStatusBarHeight = 20;
 constexpr QSize kOuterSize(527, 734);
+const QString kProgramName = QStringLiteral("Tarvelle");
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -29,7 +30,7 @@ QString Text(const std::string& text) {
 
 MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
     : QMainWindow(parent), pictures_(pictures) {
-    setWindowTitle(QStringLiteral("Tarvelle"));
+    setWindowTitle(kProgramName);
 
     auto* client = new QWidget(this);
     client->setFixedSize(kClientWidth, kBoardHeight + kThinkingBoxHeight + kFenBoxHeight);
@@ -72,6 +73,25 @@ void MainWindow::CreateMenu() {
             &MainWindow::takeBackRequested);
     connect(game->addAction(QStringLiteral("关于")), &QAction::triggered, this,
             &MainWindow::ShowAbout);
+    CreatePuzzleMenu();
+}
+
+void MainWindow::CreatePuzzleMenu() {
+    QMenu* puzzles = menuBar()->addMenu(QStringLiteral("题库"));
+    const auto addItem = [this, puzzles](const char* text, QKeySequence keys, auto signal) {
+        QAction* item = puzzles->addAction(QString::fromUtf8(text));
+        item->setShortcut(keys);
+        connect(item, &QAction::triggered, this, signal);
+        return item;
+    };
+    addItem("选题…", QKeySequence(Qt::CTRL | Qt::Key_O), &MainWindow::OpenPuzzlePicker);
+    addItem("上一题", QKeySequence(Qt::Key_PageUp), &MainWindow::previousPuzzleRequested);
+    addItem("下一题", QKeySequence(Qt::Key_PageDown), &MainWindow::nextPuzzleRequested);
+    repeatPuzzleItem_ =
+        addItem("重做本题", QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::repeatPuzzleRequested);
+    solutionItem_ =
+        addItem("解法", QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::solutionRequested);
+    ShowPuzzle(std::nullopt, false);
 }
 
 std::string MainWindow::FenText() const {
@@ -98,10 +118,22 @@ QuestionAnswer MainWindow::AskQuestion(const std::string& text, const std::strin
     return AskYesNo(this, Text(text), Text(caption));
 }
 
+void MainWindow::ShowPuzzle(const std::optional<std::string>& title, bool solutionStored) {
+    setWindowTitle(title ? kProgramName + QStringLiteral(" — ") + Text(*title) : kProgramName);
+    repeatPuzzleItem_->setEnabled(title.has_value());
+    solutionItem_->setEnabled(title.has_value() && solutionStored);
+}
+
 void MainWindow::OpenPositionEditor() {
     PositionEditorWindow editor(pictures_, this);
     emit editorOpened(&editor);
     editor.exec();
+}
+
+void MainWindow::OpenPuzzlePicker() {
+    PuzzlePickerWindow picker(this);
+    emit puzzlePickerOpened(&picker);
+    picker.exec();
 }
 
 void MainWindow::ShowAbout() {

@@ -3,6 +3,7 @@
 // command on as a signal; it decides nothing itself.
 #pragma once
 
+#include <QAction>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
@@ -12,6 +13,7 @@
 #include "game/game_screen.h"
 #include "ui/board_panel.h"
 #include "ui/position_editor_window.h"
+#include "ui/puzzle_picker_window.h"
 #include "ui/status_bar.h"
 
 namespace tarvelle {
@@ -35,10 +37,16 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override;
     // Yes and No answer; the box closed any other way gives kDismissed.
     QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) override;
+    // The caption "Tarvelle — " and the title, or "Tarvelle" alone without a puzzle; 重做本题 and
+    // 解法 are enabled only when they have something to act on.
+    void ShowPuzzle(const std::optional<std::string>& title, bool solutionStored) override;
 
     // Opens a new position editor modally: editorOpened is emitted before it shows, and the call
     // returns when it is closed.
     void OpenPositionEditor();
+    // Opens a new puzzle picker modally over the main window: puzzlePickerOpened is emitted
+    // before it shows, and the call returns when it is closed.
+    void OpenPuzzlePicker();
     // The about box, modal.
     void ShowAbout();
 
@@ -49,6 +57,12 @@ signals:
     void takeBackRequested();
     // A fresh editor, not yet shown: the place to prepare it and connect to it.
     void editorOpened(tarvelle::PositionEditorWindow* editor);
+    // The puzzle menu: a fresh picker, not yet shown, to fill and connect to; and its other items.
+    void puzzlePickerOpened(tarvelle::PuzzlePickerWindow* picker);
+    void previousPuzzleRequested();
+    void nextPuzzleRequested();
+    void repeatPuzzleRequested();
+    void solutionRequested();
     // The first time the window becomes the active window; never again.
     void firstActivated();
     // The window was closed: close button, system menu, Escape or close().
@@ -61,12 +75,15 @@ protected:
 
 private:
     void CreateMenu();
+    void CreatePuzzleMenu();
 
     const PictureFiles& pictures_;
     tarvelle::BoardPanel* board_;
     QPlainTextEdit* thinkingBox_;
     QPlainTextEdit* fenBox_;
     PartedStatusBar* statusBar_;
+    QAction* repeatPuzzleItem_ = nullptr;
+    QAction* solutionItem_ = nullptr;
     bool activatedBefore_ = false;
 };
 

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "game/puzzle_solution.h"
+
 namespace tarvelle {
 namespace {
 
@@ -9,19 +11,27 @@ struct ColumnDefinition {
     const char* heading;
     int width;
     Qt::Alignment alignment;
+    // The field the column shows; null for the columns worked out from the row.
     std::string PuzzleRow::*text;
 };
 
+constexpr int kLengthColumn = 4;
+constexpr int kSolvedColumn = 5;
+
+// The fens column gives up the width the two last columns need to show without scrolling.
 const ColumnDefinition kColumns[PuzzleListModel::kColumnCount] = {
     {"序号", 50, Qt::AlignLeft, &PuzzleRow::lineNumber},
     {"棋局号", 70, Qt::AlignLeft, &PuzzleRow::puzzleNumber},
     {"棋局名称", 80, Qt::AlignRight, &PuzzleRow::name},
-    {"fens", 480, Qt::AlignLeft, &PuzzleRow::fen},
+    {"fens", 390, Qt::AlignLeft, &PuzzleRow::fen},
+    {"步数", 40, Qt::AlignHCenter, nullptr},
+    {"已解", 40, Qt::AlignHCenter, nullptr},
 };
 
 }  // namespace
 
-void PuzzleListModel::Append(std::vector<PuzzleRow> rows) {
+void PuzzleListModel::Append(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved) {
+    solved_ = &solved;
     if (rows.empty()) return;
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
@@ -50,11 +60,20 @@ int PuzzleListModel::columnCount(const QModelIndex& parent) const {
 QVariant PuzzleListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumnCount) return {};
     const ColumnDefinition& column = kColumns[index.column()];
-    if (role == Qt::DisplayRole) {
-        return QString::fromStdString(rows_[static_cast<std::size_t>(index.row())].*column.text);
-    }
+    if (role == Qt::DisplayRole)
+        return CellText(rows_[static_cast<std::size_t>(index.row())], index.column());
     if (role == Qt::TextAlignmentRole) return (column.alignment | Qt::AlignVCenter).toInt();
     return {};
+}
+
+QString PuzzleListModel::CellText(const PuzzleRow& row, int column) const {
+    if (column == kLengthColumn) {
+        const std::optional<int> length = NamedLength(SolutionMoves(row));
+        return length ? QString::number(*length) : QString();
+    }
+    if (column == kSolvedColumn)
+        return solved_ != nullptr && solved_->Contains(row.fen) ? QStringLiteral("√") : QString();
+    return QString::fromStdString(row.*kColumns[column].text);
 }
 
 QVariant PuzzleListModel::headerData(int section, Qt::Orientation orientation, int role) const {

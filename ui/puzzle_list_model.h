@@ -1,24 +1,26 @@
 // The puzzle picker's rows as a table model: the rows are kept as read from the file, and a cell's
 // text is made only when the list shows it, so a file of a hundred thousand puzzles opens in a
-// moment.
+// moment. That holds for the length and the solved mark too, which cost a few positions each.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <vector>
 
 #include "game/puzzle_list.h"
+#include "game/solved_puzzles.h"
 
 namespace tarvelle {
 
 class PuzzleListModel final : public QAbstractTableModel {
 public:
-    // The columns, in order: 序号, 棋局号, 棋局名称 and fens.
-    static constexpr int kColumnCount = 4;
+    // The columns, in order: 序号, 棋局号, 棋局名称, fens, 步数 (the length of the stored
+    // solution) and 已解 (a mark on solved puzzles).
+    static constexpr int kColumnCount = 6;
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Appends the rows at the end.
-    void Append(std::vector<PuzzleRow> rows);
+    // Appends the rows at the end; `solved` marks them and must outlive the model.
+    void Append(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved);
     // Row 0.. as shown; an index out of range reads a row of empty texts.
     PuzzleRow Row(int index) const;
     // The width the list gives a column at first.
@@ -31,7 +33,10 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    QString CellText(const PuzzleRow& row, int column) const;
+
     std::vector<PuzzleRow> rows_;
+    const SolvedPuzzles* solved_ = nullptr;
 };
 
 }  // namespace tarvelle

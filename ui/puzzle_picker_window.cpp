@@ -38,8 +38,8 @@ PuzzlePickerWindow::PuzzlePickerWindow(QWidget* parent) : QDialog(parent) {
     SetFixedFrame(*this, kClientSize, kOuterSize);
 }
 
-void PuzzlePickerWindow::AddRows(std::vector<PuzzleRow> rows) {
-    model_->Append(std::move(rows));
+void PuzzlePickerWindow::AddRows(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved) {
+    model_->Append(std::move(rows), solved);
 }
 
 int PuzzlePickerWindow::RowCount() const {

@@ -47,7 +47,7 @@ protected:
         CchessInit(0);
         CchessFen2Board(game.get(), gameFen);
         window = std::make_unique<PositionEditorWindow>(pictures);
-        wiring = new EditorWiring(*window, record, *game, puzzleFile,
+        wiring = new EditorWiring(*window, record, *game, puzzleFile, solved,
                                   [this](const PositionRecord& position, const std::string& fen) {
                                       started.emplace(fen);
                                       startedSide = position.side;
@@ -99,6 +99,8 @@ protected:
     PictureFiles pictures{QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()};
     std::unique_ptr<PositionRecord> game = std::make_unique<PositionRecord>();
     EditorRecord record;
+    // Kept for this run only.
+    SolvedPuzzles solved{""};
     // One file per test: ctest runs the tests of this file side by side.
     std::filesystem::path puzzleFile =
         std::filesystem::path(::testing::TempDir()) /
@@ -333,8 +335,9 @@ protected:
 
 TEST_F(PickerInEditorTest, ChoosingARowLoadsItsFenIntoTheEditor) {
     WriteFile(
-        "1,\xC8\xFD\xB2\xBD\xC9\xB1,3k5/9/9/9/9/9/9/9/4A4/4K4 w - - 0 0\r\n\r\n"
+        "1,\xC8\xFD\xB2\xBD\xC9\xB1,3k5/9/9/9/9/9/9/9/4A4/4K4 w - - 0 0,e1d2 d9d8\r\n\r\n"
         "12,Test,4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 5\r\n");
+    solved.Add("4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 0");
     Open(kSparse);
     QString caption;
     QString text;
@@ -342,7 +345,7 @@ TEST_F(PickerInEditorTest, ChoosingARowLoadsItsFenIntoTheEditor) {
     WithPicker([&](PuzzlePickerWindow&, QTreeView& list) {
         for (int row = 0; row < list.model()->rowCount(); ++row) {
             QStringList cells;
-            for (int column = 0; column < 4; ++column)
+            for (int column = 0; column < 6; ++column)
                 cells << list.model()->index(row, column).data().toString();
             rows.push_back(cells);
         }
@@ -356,8 +359,9 @@ TEST_F(PickerInEditorTest, ChoosingARowLoadsItsFenIntoTheEditor) {
         ClickAt(*list.viewport(), second.center());
     });
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].join("|"), QStringLiteral("1|1|三步杀|3k5/9/9/9/9/9/9/9/4A4/4K4 w - - 0 0"));
-    EXPECT_EQ(rows[1].join("|"), QStringLiteral("3|12|Test|4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 5"));
+    EXPECT_EQ(rows[0].join("|"),
+              QStringLiteral("1|1|三步杀|3k5/9/9/9/9/9/9/9/4A4/4K4 w - - 0 0|1|"));
+    EXPECT_EQ(rows[1].join("|"), QStringLiteral("3|12|Test|4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 5||√"));
     EXPECT_EQ(caption, QStringLiteral("加载的棋局："));
     EXPECT_EQ(text, QStringLiteral("12： Test"));
     EXPECT_EQ(window->FenText(), "4k4/9/9/9/9/9/9/9/9/R3K4 b - - 0 5");

@@ -2,12 +2,8 @@
 // board's hot-spots play and refuse moves, the menu flips the board and takes moves back.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QFile>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <functional>
@@ -18,66 +14,13 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
-#include "app/program.h"
-#include "assets/board_picture.h"
 #include "assets/opening_puzzle.h"
-#include "board/cell_geometry.h"
 #include "fake_engine_directory.h"
+#include "program_fixture.h"
 #include "ui_test_support.h"
 
 namespace tarvelle {
 namespace {
-
-// Cell of a point given as coordinate text, in the normal view.
-int CellOf(const char* coord) {
-    return 9 * ('9' - coord[1]) + (coord[0] - 'a');
-}
-
-class ProgramTest : public ::testing::Test {
-protected:
-    // No engine file: the program runs on without an engine.
-    void SetUp() override { Open("/nonexistent/EEYE.dll"); }
-
-    void Open(const std::string& engineCommandLine) {
-        const std::filesystem::path programDirectory =
-            QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
-        engineSession = std::make_unique<EngineSession>(engineCommandLine);
-        program = std::make_unique<Program>(*state, programDirectory, *engineSession);
-        program->Window().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->Window()));
-    }
-
-    void ClickCell(int cell) {
-        testing::ClickAt(program->Window().BoardPanel(),
-                         QPoint(CellLeft(cell) + kCellSize / 2, CellTop(cell) + kCellSize / 2));
-    }
-
-    void Menu(const QString& item) {
-        for (QAction* action : program->Window().menuBar()->actions()[0]->menu()->actions()) {
-            if (action->text() == item) action->trigger();
-        }
-    }
-
-    QImage CellPixels(int cell) const {
-        return program->Window().BoardPanel().Pixels().copy(CellLeft(cell), CellTop(cell),
-                                                            kCellSize, kCellSize);
-    }
-
-    static QImage EmptyCell(int cell) {
-        return QImage(kBoardPictureResource)
-            .convertToFormat(QImage::Format_RGB32)
-            .copy(CellLeft(cell), CellTop(cell), kCellSize, kCellSize);
-    }
-
-    QString BoxText(const char* name) const {
-        return program->Window().findChild<QPlainTextEdit*>(name)->toPlainText();
-    }
-    QString FenBox() const { return BoxText("框_fens"); }
-
-    std::unique_ptr<SharedState> state = std::make_unique<SharedState>();
-    std::unique_ptr<EngineSession> engineSession;
-    std::unique_ptr<Program> program;
-};
 
 TEST_F(ProgramTest, OpensOnThePuzzleOfTheFenBox) {
     EXPECT_EQ(state->moveList.gameStartFen, kOpeningPuzzleFen);

@@ -25,6 +25,8 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override {
         dialogs.push_back("message " + caption + "|" + text);
     }
+    // No game test plays a puzzle of the list.
+    void ShowPuzzle(const std::optional<std::string>&, bool) override {}
     QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) override {
         dialogs.push_back("question " + caption + "|" + text);
         if (answers.empty()) return QuestionAnswer::kDismissed;

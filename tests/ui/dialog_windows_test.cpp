@@ -176,7 +176,8 @@ class PickerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         picker.AddRows({{"1", "101", "七星聚会", kOpeningPuzzleFen},
-                        {"3", "12", "Test", "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1"}});
+                        {"3", "12", "Test", "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1"}},
+                       solved);
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
     }
@@ -190,6 +191,7 @@ protected:
         ClickAt(*List().viewport(), rect.center(), button);
     }
 
+    SolvedPuzzles solved{""};
     PuzzlePickerWindow picker;
 };
 
@@ -203,12 +205,14 @@ TEST_F(PickerTest, ListAsDefined) {
     QTreeView& list = List();
     EXPECT_EQ(list.geometry(), QRect(8, 8, 688, 528));
     EXPECT_FALSE(list.rootIsDecorated());
-    ASSERT_EQ(list.model()->columnCount(), 4);
-    const std::tuple<const char*, int, Qt::Alignment> columns[] = {{"序号", 50, Qt::AlignLeft},
-                                                                   {"棋局号", 70, Qt::AlignLeft},
-                                                                   {"棋局名称", 80, Qt::AlignRight},
-                                                                   {"fens", 480, Qt::AlignLeft}};
-    for (int column = 0; column < 4; ++column) {
+    ASSERT_EQ(list.model()->columnCount(), 6);
+    const std::tuple<const char*, int, Qt::Alignment> columns[] = {
+        {"序号", 50, Qt::AlignLeft},      {"棋局号", 70, Qt::AlignLeft},
+        {"棋局名称", 80, Qt::AlignRight}, {"fens", 390, Qt::AlignLeft},
+        {"步数", 40, Qt::AlignHCenter},   {"已解", 40, Qt::AlignHCenter}};
+    // Every column shows without scrolling sideways.
+    EXPECT_LE(list.header()->length(), list.viewport()->width());
+    for (int column = 0; column < 6; ++column) {
         const auto& [heading, width, alignment] = columns[column];
         EXPECT_EQ(list.model()->headerData(column, Qt::Horizontal), QString::fromUtf8(heading));
         EXPECT_EQ(list.columnWidth(column), width) << heading;

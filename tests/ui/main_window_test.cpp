@@ -48,7 +48,7 @@ protected:
 
     QMenu& GameMenu() {
         const QList<QAction*> menus = window.menuBar()->actions();
-        EXPECT_EQ(menus.size(), 1);
+        EXPECT_EQ(menus.size(), 2);
         EXPECT_EQ(menus.front()->text(), QStringLiteral("棋局"));
         return *menus.front()->menu();
     }

@@ -80,7 +80,9 @@ int main(int argc, char** argv) {
     tarvelle::PositionEditorWindow editor(pictures);
     tarvelle::EditorRecord record;
     PositionRecord game{};
-    new tarvelle::EditorWiring(editor, record, game, file,
+    // No record file: every row is looked up, none is marked.
+    const tarvelle::SolvedPuzzles solved{fs::path()};
+    new tarvelle::EditorWiring(editor, record, game, file, solved,
                                [](const PositionRecord&, const std::string&) {});
     editor.show();
 

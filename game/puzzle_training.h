@@ -1,0 +1,75 @@
+// Puzzle training: the puzzle of the puzzle list being played, the one place that knows it. A
+// puzzle starts as a new game without the side question; when the player mates, the result box
+// gets a verdict and a solve is recorded.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/search_settings.h"
+#include "game/game_flow.h"
+#include "game/game_screen.h"
+#include "game/puzzle_list.h"
+#include "game/side_choice.h"
+#include "game/solved_puzzles.h"
+
+namespace tarvelle {
+
+class PuzzleTraining final : public MateObserver {
+public:
+    // `solvedFile` keeps the solved puzzles between runs (SolvedPuzzlesFile). Everything else
+    // must outlive the training.
+    PuzzleTraining(GameFlow& game, GameScreen& screen, SideChoice& sides, SearchSettings& search,
+                   std::filesystem::path solvedFile);
+
+    // The row 下一题 loads from a file of `rowCount` rows: the one after the current puzzle's,
+    // wrapping to the first; the first before any puzzle was loaded. -1 for a file without rows.
+    int NextRow(int rowCount) const;
+    // The row 上一题 loads: the one before the current puzzle's, wrapping to the last; the last
+    // before any puzzle was loaded. -1 for a file without rows.
+    int PreviousRow(int rowCount) const;
+
+    // A new game on the puzzle of row `index` of the puzzle file, started as a game from the
+    // editor is, except that the FEN box shows the puzzle, the caption names it and the computer
+    // plays the side not to move, at the level an answered side question sets.
+    void Load(int index, const PuzzleRow& row);
+    // The current puzzle again from its start; nothing when no puzzle is being played.
+    void Repeat();
+    // A game that is no puzzle of the list has begun: no verdict, and the caption is plain again.
+    void End();
+    // The stored main line of the current puzzle in the thinking box, in book notation.
+    void ShowSolution();
+
+    const SolvedPuzzles& Solved() const { return solved_; }
+
+    // When the player, who attacks, mates: the verdict on the moves it took, and the puzzle is
+    // recorded as solved when it counts as solved (SolvedWith). A mate of the computer's gives no
+    // line.
+    std::string OnMate(std::int16_t winner, int plies) override;
+
+private:
+    struct Puzzle {
+        int index = 0;
+        PuzzleRow row;
+        std::vector<MoveValue> solution;
+        std::int16_t attacker = 0;
+    };
+
+    GameFlow& game_;
+    GameScreen& screen_;
+    SideChoice& sides_;
+    SearchSettings& search_;
+    SolvedPuzzles solved_;
+    std::optional<Puzzle> current_;
+};
+
+// Whether a mate in `playerMoves` solves a puzzle: within its named length, or in any number of
+// moves when it has no stored solution to measure against.
+constexpr bool SolvedWith(int playerMoves, std::optional<int> namedLength) {
+    return !namedLength || playerMoves <= *namedLength;
+}
+
+}  // namespace tarvelle
