@@ -4,7 +4,9 @@ program, the computer plays Red: its move appears on the board, the thinking box
 and moves, and a take-back from the menu restores the board. Then, while the engine searches again,
 a move is played with two clicks and taken back. Then the first puzzle of the puzzle list is picked
 in the position editor, sent to the main board with the computer playing Black, and a move is played
-in it. Last the window is closed; no engine process may outlive the program.
+in it. Then Page Down loads the first puzzles for training in turn: their key moves mate, the solves
+are recorded, and Ctrl+O opens the puzzle list. Last the window is closed; no engine process may
+outlive the program.
 
 usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine] [--screenshots DIR]
 """
@@ -181,8 +183,6 @@ def play_puzzle_from_the_editor(x, window, top, board, program, screenshots):
     editor = x.wait_for_window("^编辑局面$")
     x.click(editor, 664 + 36, 536 + 16)  # 打开棋局库
     picker = x.wait_for_window("^点选加载棋局$")
-    if screenshots:
-        write_png(os.path.join(screenshots, "puzzle-picker.png"), x.grab(picker))
     x.click(picker, 8 + 150, 8 + 29)  # the first row, just below the headings
     loaded = x.wait_for_window("^加载的棋局：$")
     x.key(loaded, "Return")
@@ -210,6 +210,36 @@ def play_puzzle_from_the_editor(x, window, top, board, program, screenshots):
     assert shown_occupancy(moved, top, board) == expected, "the move in the puzzle was not played"
 
 
+def solve_first_puzzles(x, window, top, board, program, state_home, screenshots, count=2):
+    """Loads the first puzzles one after another with Page Down, mates in each with its stored key
+    move and finds them recorded as solved; Ctrl+O opens the puzzle list over the window."""
+    puzzles, _ = collection.read(os.path.join(os.path.dirname(os.path.abspath(program)), "fens.txt"))
+    for number, puzzle in enumerate(puzzles[:count], 1):
+        key = puzzle.solution.split()
+        assert len(key) == 1, "puzzle %d is no mate in one" % number
+        x.key(window, "Next")
+        x.wait_for_window("^Tarvelle — %d " % number)
+        puzzle_cells = occupied_cells(puzzle.fen.split()[0])
+        loaded = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == puzzle_cells)
+        assert shown_occupancy(loaded, top, board) == puzzle_cells, "puzzle %d was not loaded" % number
+        x.click(window, *cell_centre(top, cell_of(key[0][:2])))
+        x.click(window, *cell_centre(top, cell_of(key[0][2:])))
+        result = x.wait_for_window("^胜负：$")
+        x.key(result, "Return")
+        assert x.window_gone(result), "the result box stayed open"
+    with open(os.path.join(state_home, "tarvelle", "solved.txt"), encoding="ascii") as record:
+        assert record.read() == "".join(sorted(" ".join(puzzle.fen.split()[:2]) + "\n"
+                                               for puzzle in puzzles[:count])), \
+            "the solves were not recorded"
+
+    x.key(window, "ctrl+o")
+    picker = x.wait_for_window("^点选加载棋局$")
+    if screenshots:
+        write_png(os.path.join(screenshots, "puzzle-picker.png"), x.grab(picker))
+    x.key(picker, "Escape")
+    assert x.window_gone(picker), "the picker stayed open"
+
+
 def assert_board_is(x, window, top, expected, what):
     shown = grab_until(x, window, lambda image: all(
         cell_pixels(image, top, cell) == cell_pixels(expected, top, cell) for cell in range(90)))
@@ -234,6 +264,7 @@ def main():
         # Under LeakSanitizer, what system libraries keep for the process is not ours to report.
         env.setdefault("LSAN_OPTIONS", "suppressions=" + os.path.join(HERE, "lsan.supp"))
         env["XDG_DATA_HOME"] = workdir  # the shipped puzzles, not the user's own
+        env["XDG_STATE_HOME"] = workdir  # no puzzle solved yet
         app = subprocess.Popen([os.path.abspath(args.program)], cwd=workdir, env=env)
         engines = []
         try:
@@ -280,6 +311,7 @@ def main():
                                       env=x.env(), capture_output=True, text=True).stdout.strip(), \
                 "the side question was asked again"
             play_puzzle_from_the_editor(x, window, top, board, args.program, args.screenshots)
+            solve_first_puzzles(x, window, top, board, args.program, workdir, args.screenshots)
             x.key(window, "Escape")
             code = app.wait(timeout=30)
             assert code == 0, "exit code %d" % code
