@@ -76,7 +76,7 @@ void PlaySession::Step(ByteReader& in) {
         case 1: {
             const std::vector<std::int32_t> legal = LegalMoves(*m_record);
             const std::uint8_t pick = in.Byte();
-            if (!legal.empty()) TryMove(legal[pick % legal.size()]);
+            if (!legal.empty()) TryMove(legal[pick % legal.size()], &legal);
             return;
         }
         case 2: {
