@@ -3,11 +3,14 @@
 // more than its own character: every row is valid UTF-8, decoding keeps every line break and comma
 // the bytes hold, and the rows are exactly the lines with three fields, in file order, each
 // carrying its line's number and first fields.
+#include <iconv.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +51,25 @@ bool IsUtf8(std::string_view text) {
     return true;
 }
 
+// The bytes decoded as GB18030 in one call with room for all of it, or nothing when they are not
+// GB18030 throughout; the reader decodes in buffer-sized pieces, and the pieces must join up.
+std::optional<std::string> DecodeWholeGbk(std::string_view bytes) {
+    iconv_t converter = iconv_open("UTF-8", "GB18030");
+    Require(converter != reinterpret_cast<iconv_t>(-1), "GB18030 is not available");
+    // No GB18030 sequence grows by more than half in UTF-8.
+    std::string out(bytes.size() * 2, '\0');
+    auto* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* outAt = out.data();
+    std::size_t outLeft = out.size();
+    const bool whole =
+        iconv(converter, &in, &inLeft, &outAt, &outLeft) != static_cast<std::size_t>(-1);
+    iconv_close(converter);
+    if (!whole) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
 bool SameCount(std::string_view a, std::string_view b, char c) {
     return std::count(a.begin(), a.end(), c) == std::count(b.begin(), b.end(), c);
 }
@@ -80,6 +102,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string_view mark = "\xEF\xBB\xBF";
         Require(text == (bytes.starts_with(mark) ? bytes.substr(mark.size()) : bytes),
                 "UTF-8 bytes were not taken as they are");
+    } else if (const std::optional<std::string> whole = DecodeWholeGbk(bytes)) {
+        Require(text == *whole, "GBK decoded in pieces differs from GBK decoded whole");
     }
     Require(SameCount(text, bytes, '\n') && SameCount(text, bytes, ','),
             "decoding lost or made a line break or a comma");
