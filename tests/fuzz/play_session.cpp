@@ -59,12 +59,17 @@ void PlaySession::Start(const std::string& fen) {
     Require(CchessFen2Board(m_other.get(), text.c_str()) == 1,
             "the library's own FEN was not read as complete", *m_record);
     Require(SameBytes(*m_other, *m_record), "the FEN round trip changed the record", *m_record);
+    CheckFenRoundTrip();
     TakeBack();
 }
 
 void PlaySession::Run(ByteReader& in) {
     for (int step = 0; step < kMaxSteps && !in.AtEnd(); ++step) {
+        m_changed = false;
         Step(in);
+        // A refused step left the record byte for byte as it was, and a take-back restored the
+        // bytes of a record checked before: checking them again could find nothing new.
+        if (!m_changed) continue;
         RequireSound(*m_record, "after a step");
         CheckFenRoundTrip();
     }
@@ -150,6 +155,7 @@ void PlaySession::TryMove(std::int32_t move, const std::vector<std::int32_t>* le
             "the move made without a status pointer gave another record", *m_saved);
     CheckMoveResult(move, status);
     m_beforeMove.push_back(*m_saved);
+    m_changed = true;
 }
 
 // Judges a move just made on m_record from m_saved, and the status it reported.
@@ -231,6 +237,7 @@ void PlaySession::Place(int square, int code, int remove) {
         Require(m_record->squares[at] == expected, "AddPiece changed the board wrongly", *m_saved);
     }
     Require(m_record->side == m_saved->side, "AddPiece changed the side to move", *m_saved);
+    m_changed = true;
 
     // The history is gone: nothing may be taken back now.
     m_beforeMove.clear();

@@ -41,6 +41,8 @@ private:
     std::unique_ptr<PositionRecord> m_other = std::make_unique<PositionRecord>();
     // The exact record before each move not yet taken back, the latest last.
     std::vector<PositionRecord> m_beforeMove;
+    // Whether the step being run made a move or placed a piece.
+    bool m_changed = false;
     int m_sweeps = 0;
 };
 
