@@ -3,12 +3,12 @@
 // engine at once, wherever the link was sending it from.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "dispatch_checks.h"
 #include "dispatch_rig.h"
 #include "engine/move_text.h"
 #include "position/fen_text.h"
@@ -17,28 +17,12 @@ namespace tarvelle {
 namespace {
 
 using testing::DispatchRig;
+using testing::IsOneOfTheSevenStates;
 
-bool IsOneOfTheSevenStates(EngineState state) {
-    const int value = static_cast<int>(state);
-    return value >= 0 && value <= 7 && value != 5;
-}
-
-// Every listed move, replayed from the start FEN, was legal in its turn and leads to the record
-// the game holds, byte for byte.
 ::testing::AssertionResult GameIsSound(const DispatchRig& rig) {
-    if (CchessRecordIsConsistent(&rig.position) != 1)
-        return ::testing::AssertionFailure() << "the game record is inconsistent";
-    PositionRecord replay{};
-    CchessFen2Board(&replay, rig.moveList.gameStartFen.c_str());
-    for (int ply = 1; ply <= rig.moveList.currentPly; ++ply) {
-        const MoveValue move = rig.moveList.moves[static_cast<std::size_t>(ply)];
-        if (CchessTryMove(&replay, nullptr, move) == 0)
-            return ::testing::AssertionFailure()
-                   << "move " << ply << " " << MoveToCoord(move) << " was not legal";
-    }
-    if (std::memcmp(&replay, &rig.position, sizeof replay) != 0)
-        return ::testing::AssertionFailure() << "the record is not the one its moves lead to";
-    return ::testing::AssertionSuccess();
+    const std::string fault = testing::GameReplay().Fault(rig.position, rig.moveList);
+    if (fault.empty()) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << fault;
 }
 
 TEST(EngineDispatch, AnyLineInAnyStateKeepsTheGameSound) {
