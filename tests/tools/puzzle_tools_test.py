@@ -2,6 +2,7 @@
 line (fourth field) and the checks of a whole file. Run with the rules library's path."""
 
 import os
+import random
 import sys
 import tempfile
 import unittest
@@ -175,13 +176,24 @@ class CheckTest(unittest.TestCase):
             self.assertTrue(any(fault in p for p in verdict.problems), verdict.problems)
         self.assertEqual(self.verdict(3).moves, 2)  # a mate in two, as the generator renames it
 
-    def test_quotas_keep_half_of_each_length_for_defences_with_material(self):
-        kept = [{"moves": 1, "defenders": 2}, {"moves": 9, "defenders": 9}]
-        wanted = generate.wanted_of({1: 4, 8: 2}, kept)
-        self.assertEqual(wanted, {1: (3, 1), 8: (1, 1)})
-        self.assertTrue(generate.welcome(wanted, 1, 2) and generate.welcome(wanted, 12, 3))
-        self.assertFalse(generate.welcome({1: (3, 0)}, 1, 6) or generate.welcome(wanted, 2, 9))
-        self.assertTrue(generate.welcome({1: (3, 0)}, 1, generate.RICH_PIECES))
+    def test_quotas_say_how_many_of_each_length_may_be_poor_in_material(self):
+        quotas = generate.parse_quotas("1:4:1,8:2:2")
+        self.assertEqual(quotas, {1: (4, 1), 8: (2, 2)})
+        wanted = generate.wanted_of(quotas, [{"moves": 1, "defenders": 2},
+                                             {"moves": 9, "defenders": 9}])
+        self.assertEqual(wanted, {1: (3, 0), 8: (1, 2)})
+        self.assertTrue(generate.welcome(wanted, 1, generate.RICH_PIECES))
+        self.assertTrue(generate.welcome(wanted, 12, 3))
+        self.assertFalse(generate.welcome(wanted, 1, generate.RICH_PIECES - 1))
+        self.assertFalse(generate.welcome(wanted, 2, 9))
+
+    def test_blunders_are_the_moves_after_which_the_other_side_mates(self):
+        board = cchess.Board(MATE_IN_TWO)
+        engine = ScriptedEngine((mate(1, "a1a2"), None), (Line(None, 50, ["a1a2"], 0, 0), None),
+                                (mate(-1, "a1a2"), None))
+        found = generate.blunders(engine, board, [], random.Random(1), 3)
+        self.assertEqual(board.fen(), MATE_IN_TWO)
+        self.assertEqual([(fen.endswith(" b"), mate) for fen, mate in found], [(True, 1)])
 
 
 class FileChecksTest(unittest.TestCase):

@@ -40,16 +40,20 @@ class Verdict:
         return not self.problems
 
 
-def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True):
+def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact_seconds=None):
     """Checks fen as a mate in `moves`. Without `unique` (the opening puzzle) the search is the
-    program's own: one line, the program's budget. mate_keys: the exact search's program.
-    line_text: the stored main line to check; without it one is made from the engine's."""
+    program's own: one line, the program's budget. mate_keys: the exact search's program, given
+    `exact_seconds` at most (None: no limit). line_text: the stored main line to check; without it
+    one is made from the engine's."""
     faults = legality.faults(cchess.Board(fen))
     if faults:
         return Verdict(faults)
     key = None
     if unique and mate_keys and moves <= EXACT_UP_TO:
-        keys = exact_keys(mate_keys, fen, moves, most=2)
+        try:
+            keys = exact_keys(mate_keys, fen, moves, most=2, seconds=exact_seconds)
+        except subprocess.TimeoutExpired:
+            return Verdict([f"the exact search took longer than {exact_seconds} s"])
         if len(keys) != 1 or keys[0][1] != moves:
             shown = ", ".join(f"{move} in {n}" for move, n in keys) or "none"
             # One move alone mating fastest makes a sound puzzle of that shorter length.
@@ -90,11 +94,12 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True):
     return verdict
 
 
-def exact_keys(mate_keys, fen, moves, most=0):
+def exact_keys(mate_keys, fen, moves, most=0, seconds=None):
     """[(first move in UCI text, fewest moves)] of every first move mating within `moves`, or of
-    the first `most` of them: two are enough to fail a puzzle."""
+    the first `most` of them: two are enough to fail a puzzle. Raises subprocess.TimeoutExpired
+    after `seconds`."""
     run = subprocess.run([mate_keys, fen, str(moves), str(most)], capture_output=True, text=True,
-                         timeout=3600)
+                         timeout=seconds)
     if run.returncode != 0:
         raise RuntimeError(f"mate_keys failed: {run.stderr.strip()}")
     return [(move, int(n)) for move, n in (line.split() for line in run.stdout.splitlines())]

@@ -2,9 +2,10 @@
 """Makes the puzzle collection from the engine's games against itself.
 
 Each game opens with a few random moves, so that no two games run alike, and is then played by the
-engine with a strong side and a weak one, so that many games are won while the loser still has
-material. Wherever the side to move reported a forced mate, the position is a candidate;
-candidates of the lengths still wanted are checked (check.py) with the colours swapped where needed
+engine with a strong side and a weak one. Wherever the side to move reported a forced mate, the
+position is a candidate; so is every position, off the game's path, where one of the weak side's
+moves drawn at random (a blunder) lets the other side mate while the board is still full.
+Candidates of the lengths still wanted are checked (check.py) with the colours swapped where needed
 so that Red attacks, and the ones that pass are kept with their main line. Kept puzzles go to a
 work file as they come, so a stopped run resumes.
 """
@@ -26,12 +27,16 @@ from engine import Engine
 
 START = "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
 LONGEST_BUCKET = 8  # mates of this length or longer share one quota
-DEFAULT_QUOTAS = "1:42,2:42,3:42,4:40,5:38,6:22,7:11,8:6"
-# A defence with this many pieces, the king included, counts as rich in material; at most this
-# share of each length may have less.
+# length:puzzles:of them at most so many poor in material. Rich defences come mostly as short
+# mates after a blunder; long mates are nearly all endings.
+DEFAULT_QUOTAS = "1:52:24,2:52:24,3:50:24,4:34:20,5:26:18,6:22:22,7:11:11,8:6:6"
+# A defence with this many pieces, the king included, counts as rich in material.
 RICH_PIECES = 7
-POOR_SHARE = 0.5
 MAX_PLIES = 260
+# From this ply on, each turn of the weak side tries so many of its moves at random, each answered
+# by a search this size: cheap enough to try a dozen a turn, deep enough to see most short mates.
+PROBE_FROM = 10
+PROBE_NODES = 3000
 # Puzzles kept from one game at most, and how far apart their lengths must be: the shorter mates of
 # one finish are the tails of its longer ones.
 PER_GAME = 2
@@ -52,9 +57,10 @@ def defenders(fen):
     return sum(1 for _, letter in board.pieces() if (letter.isupper()) != (board.side == "w"))
 
 
-def play_game(engine, rng, strong_nodes, weak_nodes):
-    """[(FEN before the move, mate the mover reported or None)] of one game, and whether it ended
-    in a mate. One side, drawn at random, plays on the weak budget or three or ten times it."""
+def play_game(engine, rng, strong_nodes, weak_nodes, probes):
+    """[(FEN, mate the side to move reported or None)] of one game: the positions it went through
+    and the blunders found on the way (see blunders()). One side, drawn at random, plays on the
+    weak budget or three or ten times it."""
     engine.new_game()
     engine.set_multipv(1)
     board, moves, record = cchess.Board(START), [], []
@@ -64,24 +70,50 @@ def play_game(engine, rng, strong_nodes, weak_nodes):
         moves.append(cchess.uci_text(move))
     weak, weak_nodes = rng.choice(("w", "b")), weak_nodes * rng.choice((1, 3, 10))
     while len(moves) < MAX_PLIES:
+        if board.side == weak and len(moves) >= PROBE_FROM:
+            record += blunders(engine, board, moves, rng, probes)
         nodes = weak_nodes if board.side == weak else strong_nodes
         result = engine.search(START, moves, nodes=nodes)
         if result.best_move is None:
-            return record, True
+            break
         line = result.line(1)
         record.append((board.fen(), line.mate if line and line.mate and line.mate > 0 else None))
         board.play(cchess.parse_uci(result.best_move))
         moves.append(result.best_move)
-    return record, False
+    return record
+
+
+def blunders(engine, board, moves, rng, count):
+    """[(FEN, mate)] of the positions after `count` of the side to move's legal moves, drawn at
+    random, where the other side then reports a forced mate: what a weak player might allow with
+    most of its material still on the board. `board` is left as it was."""
+    legal = board.legal_moves()
+    found = []
+    for move in rng.sample(legal, min(count, len(legal))):
+        board.play(move)
+        line = engine.search(START, moves + [cchess.uci_text(move)], nodes=PROBE_NODES).line(1)
+        if line is not None and line.mate is not None and line.mate > 0:
+            found.append((board.fen(), line.mate))
+        board.undo()
+    return found
+
+
+def parse_quotas(text):
+    """{length bucket: (puzzles, of them at most so many poor in material)} of "1:52:24,..."."""
+    quotas = {}
+    for item in text.split(","):
+        length, count, poor = (int(field) for field in item.split(":"))
+        quotas[length] = (count, poor)
+    return quotas
 
 
 def wanted_of(quotas, kept):
     """Per length bucket: (puzzles still wanted, of them how many may be poor in material)."""
     wanted = {}
-    for b, quota in quotas.items():
+    for b, (count, poor_most) in quotas.items():
         mine = [e for e in kept if bucket(e["moves"]) == b]
         poor = sum(e["defenders"] < RICH_PIECES for e in mine)
-        wanted[b] = (quota - len(mine), int(quota * POOR_SHARE) - poor)
+        wanted[b] = (count - len(mine), poor_most - poor)
     return wanted
 
 
@@ -116,19 +148,21 @@ def quick_length(engine, fen):
     return best.mate
 
 
-def try_candidate(engine, fen, pieces, wanted, mate_keys, log):
-    """The kept puzzle as a work-file entry, or None."""
+def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log):
+    """The kept puzzle as a work-file entry, or None. A position whose exact search takes longer
+    than `exact_seconds` is passed over: the full verification would pay that again."""
     claimed = quick_length(engine, fen)
     if claimed is None or not welcome(wanted, claimed, pieces):
         return None
     begun = time.monotonic()
-    verdict = check.check(engine, fen, claimed, mate_keys=mate_keys)
+    verdict = check.check(engine, fen, claimed, mate_keys=mate_keys, exact_seconds=exact_seconds)
     if not verdict.ok and verdict.moves and verdict.moves != claimed \
             and welcome(wanted, verdict.moves, pieces):
         log(f"  {fen} as mate in {claimed}: {'; '.join(verdict.problems)}; "
             f"tried as mate in {verdict.moves}")
         claimed = verdict.moves
-        verdict = check.check(engine, fen, claimed, mate_keys=mate_keys)
+        verdict = check.check(engine, fen, claimed, mate_keys=mate_keys,
+                              exact_seconds=exact_seconds)
     if not verdict.ok:
         log(f"  {fen} dropped as mate in {claimed}: {'; '.join(verdict.problems)} "
             f"({time.monotonic() - begun:.0f} s)")
@@ -166,8 +200,7 @@ class Generator:
 
     def __init__(self, args):
         self.args_ = args
-        self.quotas_ = {int(k): int(v)
-                        for k, v in (item.split(":") for item in args.quotas.split(","))}
+        self.quotas_ = parse_quotas(args.quotas)
         entries = []
         if os.path.exists(args.work):
             with open(args.work, encoding="utf-8") as file:
@@ -204,7 +237,8 @@ class Generator:
         """Checks one candidate and records the outcome; the entry when it is kept."""
         with self.lock_:
             wanted = wanted_of(self.quotas_, self.kept_)
-        entry = try_candidate(engine, fen, pieces, wanted, self.args_.mate_keys, self.log)
+        entry = try_candidate(engine, fen, pieces, wanted, self.args_.mate_keys,
+                              self.args_.exact_seconds, self.log)
         with self.lock_:
             if entry is None:
                 self.rejected_.add(fen)
@@ -238,11 +272,12 @@ class Generator:
             self.try_(engine, fen, defenders(fen), "candidates")
         while (game := self.take_game_()) is not None:
             rng = random.Random(f"{self.args_.seed}/{game}")
-            record, mated = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes)
+            record = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes,
+                               self.args_.probes)
             with self.lock_:
                 candidates = choose_candidates(record, wanted_of(self.quotas_, self.kept_), rng)
             taken = []
-            for fen, claimed, pieces in candidates[:SIFTED_PER_GAME] if mated else []:
+            for fen, claimed, pieces in candidates[:SIFTED_PER_GAME]:
                 with self.lock_:
                     if len(taken) == PER_GAME or fen in self.rejected_ or \
                             fen in {e["fen"] for e in self.kept_} or \
@@ -280,8 +315,13 @@ def main():
                         help="games played and checked at once, one engine each")
     parser.add_argument("--play-nodes", type=int, default=10000)
     parser.add_argument("--weak-nodes", type=int, default=300)
+    parser.add_argument("--exact-seconds", type=float, default=300,
+                        help="time allowed to the exact search of one candidate")
+    parser.add_argument("--probes", type=int, default=12,
+                        help="moves of the weak side tried as blunders at each of its turns")
     parser.add_argument("--quotas", default=DEFAULT_QUOTAS,
-                        help=f"length:count,...; {LONGEST_BUCKET} counts every longer mate too")
+                        help=f"length:count:poor,...; {LONGEST_BUCKET} counts every longer mate "
+                             f"too, poor the most with fewer than {RICH_PIECES} Black pieces")
     parser.add_argument("--max-games", type=int, default=3000)
     args = parser.parse_args()
     cchess.load(args.cchess or cchess.library_beside(args.mate_keys))
