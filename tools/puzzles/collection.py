@@ -22,6 +22,11 @@ def full_fen(placement_and_side):
     return placement_and_side + " - - 0 0"
 
 
+def row_text(name, fen, solution):
+    """A puzzle's line without its number: what a verdict on it is kept under."""
+    return ",".join(filter(None, (name, fen, solution)))
+
+
 def write(path, entries):
     """entries: (name, FEN, main line or None) in order of difficulty."""
     lines = []

@@ -167,11 +167,12 @@ def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log):
         log(f"  {fen} dropped as mate in {claimed}: {'; '.join(verdict.problems)} "
             f"({time.monotonic() - begun:.0f} s)")
         return None
-    log(f"  {fen} kept as mate in {claimed} ({time.monotonic() - begun:.0f} s)")
+    seconds = time.monotonic() - begun
+    log(f"  {fen} kept as mate in {claimed} ({seconds:.0f} s)")
     part = solution.taking_part(fen, verdict.line)
     return {"fen": fen, "moves": claimed, "nodes": verdict.first_mate_nodes,
             "defenders": pieces, "line": solution.text(verdict.line),
-            "name": names.puzzle_name(claimed, part, True)}
+            "name": names.puzzle_name(claimed, part, True), "seconds": round(seconds, 1)}
 
 
 def write_collection(path, kept, opening):
@@ -218,8 +219,8 @@ class Generator:
         self.lock_ = threading.Lock()
         self.started_ = time.monotonic()
 
-    def record_(self, entry):
-        with open(self.args_.work, "a", encoding="utf-8") as file:
+    def record_(self, entry, path=None):
+        with open(path or self.args_.work, "a", encoding="utf-8") as file:
             file.write(json.dumps(entry, ensure_ascii=False) + "\n")
 
     def log(self, text):
@@ -249,6 +250,11 @@ class Generator:
             entry["game"] = origin
             self.kept_.append(entry)
             self.record_(entry)
+            if self.args_.verified:
+                # The check it passed is verify.py's own, at the same budgets: no need to repeat it.
+                row = collection.row_text(entry["name"], collection.full_fen(fen), entry["line"])
+                self.record_({"row": row, "problems": [], "seconds": entry["seconds"]},
+                             self.args_.verified)
             self.write()
             return entry
 
@@ -308,6 +314,8 @@ def main():
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--out", required=True, help="the collection to write")
     parser.add_argument("--work", required=True, help="kept puzzles, one JSON a line; resumed")
+    parser.add_argument("--verified", metavar="PATH",
+                        help="verify.py's work file, where each kept puzzle's verdict is added")
     parser.add_argument("--candidates", metavar="FILE",
                         help="a puzzle file whose positions are tried before any game is played")
     parser.add_argument("--seed", type=int, default=1)

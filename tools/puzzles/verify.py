@@ -119,7 +119,7 @@ def main():
             earlier = {e["row"]: e for e in map(json.loads, file) if e}
 
     def verdict_of(puzzle):
-        row = ",".join(filter(None, (puzzle.name, puzzle.fen, puzzle.solution)))
+        row = collection.row_text(puzzle.name, puzzle.fen, puzzle.solution)
         if row in earlier:
             return check.Verdict(earlier[row]["problems"]), earlier[row]["seconds"]
         verdict, seconds = checked(puzzle)
