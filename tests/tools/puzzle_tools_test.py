@@ -187,6 +187,13 @@ class CheckTest(unittest.TestCase):
         self.assertFalse(generate.welcome(wanted, 1, generate.RICH_PIECES - 1))
         self.assertFalse(generate.welcome(wanted, 2, 9))
 
+    def test_the_largest_share_of_a_quota_still_wanted_comes_first(self):
+        quotas = generate.parse_quotas("3:40:40,8:4:4")
+        kept = [{"moves": 3, "defenders": 2}] * 10
+        chosen = generate.choose_candidates([(MATE_IN_TWO, 3), (MATE_IN_TWO, 9)], quotas, kept,
+                                            random.Random(1))
+        self.assertEqual([moves for _, moves, _ in chosen], [9, 3])
+
     def test_blunders_are_the_moves_after_which_the_other_side_mates(self):
         board = cchess.Board(MATE_IN_TWO)
         engine = ScriptedEngine((mate(1, "a1a2"), None), (Line(None, 50, ["a1a2"], 0, 0), None),

@@ -122,15 +122,19 @@ def welcome(wanted, moves, pieces):
     return left > 0 and (pieces >= RICH_PIECES or poor_left > 0)
 
 
-def choose_candidates(record, wanted, rng):
-    """(FEN with Red to move, reported length, defenders), most needed first."""
+def choose_candidates(record, quotas, kept, rng):
+    """(FEN with Red to move, reported length, defenders), the lengths with the largest share of
+    their quota still wanted first: counted in puzzles, the long mates' small quotas would hardly
+    ever come first, and they are the rarest."""
+    wanted = wanted_of(quotas, kept)
     found = []
     for fen, mate in record:
         red_to_move = fen if fen.endswith(" w") else cchess.colours_swapped(fen)
         if mate is not None and welcome(wanted, mate, defenders(red_to_move)):
             found.append((red_to_move, mate, defenders(red_to_move)))
     rng.shuffle(found)
-    found.sort(key=lambda item: (-wanted[bucket(item[1])][0], -item[2]))
+    found.sort(key=lambda item: (-wanted[bucket(item[1])][0] / quotas[bucket(item[1])][0],
+                                 -item[2]))
     return found
 
 
@@ -281,7 +285,7 @@ class Generator:
             record = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes,
                                self.args_.probes)
             with self.lock_:
-                candidates = choose_candidates(record, wanted_of(self.quotas_, self.kept_), rng)
+                candidates = choose_candidates(record, self.quotas_, self.kept_, rng)
             taken = []
             for fen, claimed, pieces in candidates[:SIFTED_PER_GAME]:
                 with self.lock_:
