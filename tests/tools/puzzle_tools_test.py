@@ -194,6 +194,15 @@ class CheckTest(unittest.TestCase):
                                             random.Random(1))
         self.assertEqual([moves for _, moves, _ in chosen], [9, 3])
 
+    def test_random_endings_are_legal_with_red_to_move_and_a_listed_material(self):
+        materials = {"".join(sorted(m.replace("/", ""))) for m in generate.ENDGAMES}
+        drawn = [generate.endgame_position(random.Random(i)) for i in range(200)]
+        for fen in filter(None, drawn):
+            board = cchess.Board(fen)
+            self.assertEqual((board.side, legality.faults(board)), (cchess.RED, []), fen)
+            self.assertIn("".join(sorted(letter for _, letter in board.pieces())), materials)
+        self.assertGreater(sum(fen is not None for fen in drawn), 100)
+
     def test_blunders_are_the_moves_after_which_the_other_side_mates(self):
         board = cchess.Board(MATE_IN_TWO)
         engine = ScriptedEngine((mate(1, "a1a2"), None), (Line(None, 50, ["a1a2"], 0, 0), None),

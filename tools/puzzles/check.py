@@ -40,11 +40,13 @@ class Verdict:
         return not self.problems
 
 
-def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact_seconds=None):
+def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact_seconds=None,
+          strength=1):
     """Checks fen as a mate in `moves`. Without `unique` (the opening puzzle) the search is the
     program's own: one line, the program's budget. mate_keys: the exact search's program, given
     `exact_seconds` at most (None: no limit). line_text: the stored main line to check; without it
-    one is made from the engine's."""
+    one is made from the engine's. `strength` multiplies the engine's node budgets and depth
+    margins for a puzzle's key and length, to try to break a verdict with a stronger check."""
     faults = legality.faults(cchess.Board(fen))
     if faults:
         return Verdict(faults)
@@ -64,8 +66,8 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
     engine.new_game()
     engine.set_multipv(2 if unique else 1)
     margin = CONFIRMING_DEPTH_MARGIN if key is not None else DEPTH_MARGIN
-    result = engine.search(fen, depth=2 * moves + margin if unique else None,
-                           nodes=CHECK_NODES if unique else PROGRAM_NODE_BUDGET)
+    result = engine.search(fen, depth=2 * moves + margin * strength if unique else None,
+                           nodes=CHECK_NODES * strength if unique else PROGRAM_NODE_BUDGET)
     best = result.line(1)
     if best is None or best.mate is None or best.mate <= 0 or not best.pv:
         shown = "nothing" if best is None else _score_text(best)
@@ -81,7 +83,7 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
         if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
             verdict.problems.append(f"{second.pv[0]} also mates in {second.mate}")
         elif moves > EXACT_UP_TO:
-            verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves)
+            verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves, strength)
     if line_text is None:
         verdict.line = main_line(engine, fen, best.pv, moves)
         line_text = solution.text(verdict.line)
@@ -128,15 +130,15 @@ def main_line(engine, fen, pv, moves):
     return line
 
 
-def _other_quick_mates(engine, fen, key, moves):
+def _other_quick_mates(engine, fen, key, moves, strength):
     problems = []
     engine.set_multipv(1)
     for move in cchess.Board(fen).legal_moves():
         text = cchess.uci_text(move)
         if text == key:
             continue
-        reply = engine.search(fen, [text], depth=2 * (moves - 1) + EACH_MOVE_MARGIN,
-                              nodes=EACH_MOVE_NODES).line(1)
+        reply = engine.search(fen, [text], depth=2 * (moves - 1) + EACH_MOVE_MARGIN * strength,
+                              nodes=EACH_MOVE_NODES * strength).line(1)
         # From the defender's side: mated now (0) or in so many of the attacker's moves.
         if reply is not None and reply.mate is not None and -(moves - 1) <= reply.mate <= 0:
             problems.append(f"{text} also mates in {1 - reply.mate}")

@@ -21,6 +21,7 @@ import time
 import cchess
 import check
 import collection
+import legality
 import names
 import solution
 from engine import Engine
@@ -45,6 +46,12 @@ LENGTH_GAP = 3
 # of one game are sifted at most.
 QUICK_NODES = check.PROGRAM_NODE_BUDGET // 100
 SIFTED_PER_GAME = 10
+# Red's pieces / Black's, kings included, of endings in which long forced mates are common; games
+# seldom reach them with a mate of eight or more still ahead, so --endgames puts them on the board
+# at random.
+ENDGAMES = ("KRAA/kaa", "KRAA/kbb", "KRAABB/kaab", "KRNAA/kaabb", "KRCAA/kaabb", "KNNAA/kaa",
+            "KRPAA/kaab", "KRPAABB/kaabb", "KCNAA/ka", "KNPAA/ka", "KRRAA/kraabb",
+            "KRNAABB/kaabbp", "KRCAABB/kaabbn", "KRPAABB/kr")
 
 
 def bucket(moves):
@@ -96,6 +103,27 @@ def blunders(engine, board, moves, rng, count):
             found.append((board.fen(), line.mate))
         board.undo()
     return found
+
+
+def endgame_position(rng):
+    """One of ENDGAMES with every piece on a random point it can reach, Red to move; None when the
+    position drawn is not legal or Red has no move."""
+    red, black = rng.choice(ENDGAMES).split("/")
+    placed = {}
+    for letter in red + black:
+        own_rows = range(9, -1, -1) if letter.isupper() else range(10)
+        free = [(row, column) for own_row, row in enumerate(own_rows) for column in range(9)
+                if (row, column) not in placed
+                and legality.reachable(letter.lower(), own_row, column)]
+        placed[rng.choice(free)] = letter
+    rows = []
+    for row in range(10):
+        text = "".join(placed.get((row, column), "1") for column in range(9))
+        for run in range(9, 1, -1):
+            text = text.replace("1" * run, str(run))
+        rows.append(text)
+    board = cchess.Board("/".join(rows) + " w")
+    return board.fen() if not legality.faults(board) and board.legal_moves() else None
 
 
 def parse_quotas(text):
@@ -220,6 +248,7 @@ class Generator:
             puzzles, _ = collection.read(args.candidates)
             self.seeds_ = [" ".join(p.fen.split(" ")[:2]) for p in puzzles
                            if p.fen != collection.OPENING_PUZZLE]
+        self.endgames_drawn_ = 0
         self.lock_ = threading.Lock()
         self.started_ = time.monotonic()
 
@@ -262,6 +291,20 @@ class Generator:
             self.write()
             return entry
 
+    def take_endgame_(self):
+        """The next of --endgames' positions not yet decided, or None when they are all drawn or
+        every quota is met."""
+        with self.lock_:
+            decided = self.rejected_ | {e["fen"] for e in self.kept_}
+            while self.endgames_drawn_ < self.args_.endgames and \
+                    any(left > 0 for left, _ in wanted_of(self.quotas_, self.kept_).values()):
+                rng = random.Random(f"{self.args_.seed}/endgame/{self.endgames_drawn_}")
+                self.endgames_drawn_ += 1
+                fen = endgame_position(rng)
+                if fen is not None and fen not in decided:
+                    return fen
+            return None
+
     def take_game_(self):
         """The next game to play, or None when every quota is met."""
         with self.lock_:
@@ -280,6 +323,8 @@ class Generator:
             self.write()
         while (fen := self.take_seed_()) is not None:
             self.try_(engine, fen, defenders(fen), "candidates")
+        while (fen := self.take_endgame_()) is not None:
+            self.try_(engine, fen, defenders(fen), "endgames")
         while (game := self.take_game_()) is not None:
             rng = random.Random(f"{self.args_.seed}/{game}")
             record = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes,
@@ -322,6 +367,8 @@ def main():
                         help="verify.py's work file, where each kept puzzle's verdict is added")
     parser.add_argument("--candidates", metavar="FILE",
                         help="a puzzle file whose positions are tried before any game is played")
+    parser.add_argument("--endgames", type=int, default=0, metavar="N",
+                        help="random endings tried after the candidates and before any game")
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--jobs", type=int, default=1,
                         help="games played and checked at once, one engine each")

@@ -79,6 +79,11 @@ def main():
                         help="check only K puzzles with the engine, spread over the file")
     parser.add_argument("--max-moves", type=int, metavar="M",
                         help="check with the engine only mates of at most M moves")
+    parser.add_argument("--min-moves", type=int, default=1, metavar="M",
+                        help="check with the engine only mates of at least M moves")
+    parser.add_argument("--strength", type=int, default=1, metavar="K",
+                        help="K times the engine's budgets for key and length, to try to break "
+                             "the verdicts; not kept in --work")
     parser.add_argument("--work", metavar="PATH",
                         help="verdicts kept across runs, one JSON a line: a stopped run resumes, "
                              "and a puzzle whose line is unchanged is not checked again")
@@ -107,7 +112,7 @@ def main():
         return 0 if puzzles and not problems else 1
 
     chosen = [p for p in puzzles if p.number in positions and
-              (args.max_moves is None or positions[p.number][1] <= args.max_moves)]
+              args.min_moves <= positions[p.number][1] <= (args.max_moves or positions[p.number][1])]
     if args.sample is not None:
         chosen = spread(chosen, args.sample)
     passed = failed = 0
@@ -120,10 +125,10 @@ def main():
 
     def verdict_of(puzzle):
         row = collection.row_text(puzzle.name, puzzle.fen, puzzle.solution)
-        if row in earlier:
+        if row in earlier and args.strength == 1:
             return check.Verdict(earlier[row]["problems"]), earlier[row]["seconds"]
         verdict, seconds = checked(puzzle)
-        if args.work:
+        if args.work and args.strength == 1:
             with lock, open(args.work, "a", encoding="utf-8") as file:
                 file.write(json.dumps({"row": row, "problems": verdict.problems,
                                        "seconds": round(seconds, 1)}, ensure_ascii=False) + "\n")
@@ -137,7 +142,8 @@ def main():
         begun = time.monotonic()
         verdict = check.check(local.engine, fen, length, mate_keys=args.mate_keys,
                               line_text=puzzle.solution,
-                              unique=puzzle.fen != collection.OPENING_PUZZLE)
+                              unique=puzzle.fen != collection.OPENING_PUZZLE,
+                              strength=args.strength)
         return verdict, time.monotonic() - begun
 
     try:
