@@ -111,8 +111,9 @@ def main():
         print(f"{len(puzzles) - faulty} passed, {faulty} failed")
         return 0 if puzzles and not problems else 1
 
-    chosen = [p for p in puzzles if p.number in positions and
-              args.min_moves <= positions[p.number][1] <= (args.max_moves or positions[p.number][1])]
+    longest = args.max_moves or max((length for _, length in positions.values()), default=0)
+    chosen = [p for p in puzzles
+              if p.number in positions and args.min_moves <= positions[p.number][1] <= longest]
     if args.sample is not None:
         chosen = spread(chosen, args.sample)
     passed = failed = 0
