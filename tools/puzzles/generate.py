@@ -180,9 +180,11 @@ def quick_length(engine, fen):
     return best.mate
 
 
-def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log):
+def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log, strength=1):
     """The kept puzzle as a work-file entry, or None. A position whose exact search takes longer
-    than `exact_seconds` is passed over: the full verification would pay that again."""
+    than `exact_seconds` is passed over: the full verification would pay that again. Beyond the
+    exact search's lengths a kept puzzle must also pass the check at `strength` times the
+    engine's budgets: in sparse endings the usual one can miss a second key or a shorter mate."""
     claimed = quick_length(engine, fen)
     if claimed is None or not welcome(wanted, claimed, pieces):
         return None
@@ -195,11 +197,14 @@ def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log):
         claimed = verdict.moves
         verdict = check.check(engine, fen, claimed, mate_keys=mate_keys,
                               exact_seconds=exact_seconds)
+    seconds = time.monotonic() - begun  # the time of the check verify.py makes
+    if verdict.ok and strength > 1 and claimed > check.EXACT_UP_TO:
+        verdict.problems = check.check(engine, fen, claimed, line_text=solution.text(verdict.line),
+                                       strength=strength).problems
     if not verdict.ok:
         log(f"  {fen} dropped as mate in {claimed}: {'; '.join(verdict.problems)} "
             f"({time.monotonic() - begun:.0f} s)")
         return None
-    seconds = time.monotonic() - begun
     log(f"  {fen} kept as mate in {claimed} ({seconds:.0f} s)")
     part = solution.taking_part(fen, verdict.line)
     return {"fen": fen, "moves": claimed, "nodes": verdict.first_mate_nodes,
@@ -272,7 +277,7 @@ class Generator:
         with self.lock_:
             wanted = wanted_of(self.quotas_, self.kept_)
         entry = try_candidate(engine, fen, pieces, wanted, self.args_.mate_keys,
-                              self.args_.exact_seconds, self.log)
+                              self.args_.exact_seconds, self.log, self.args_.strength)
         with self.lock_:
             if entry is None:
                 self.rejected_.add(fen)
@@ -376,6 +381,9 @@ def main():
     parser.add_argument("--weak-nodes", type=int, default=300)
     parser.add_argument("--exact-seconds", type=float, default=300,
                         help="time allowed to the exact search of one candidate")
+    parser.add_argument("--strength", type=int, default=1, metavar="K",
+                        help="mates beyond the exact search's lengths must also pass the check "
+                             "at K times the engine's budgets")
     parser.add_argument("--probes", type=int, default=12,
                         help="moves of the weak side tried as blunders at each of its turns")
     parser.add_argument("--quotas", default=DEFAULT_QUOTAS,
