@@ -167,11 +167,11 @@ class CheckTest(unittest.TestCase):
     def test_second_keys_wrong_lengths_and_other_keys_fail(self):
         full = "f3f2 f8f9 e2f3"
         for moves, answers, fault in (
-                (2, [(mate(2, full), mate(2, "a4a5"))], "a4a5 also mates in 2"),
+                (2, [(mate(2, full), mate(2, "a4a5"))], "a3a4 also mates in 2"),
                 (2, [(mate(3, full), None)], "the engine reports mate in 3, not 2"),
                 (2, [(mate(2, "a4a5 f8f9"), None), (mate(-1, "f8f9"), None)],
-                 "the engine's key a4a5, the exact search's f3f2"),
-                (3, [], "exact search, first moves mating within 3: f3f2 in 2")):
+                 "the engine's key a3a4, the exact search's f2f1"),
+                (3, [], "exact search, first moves mating within 3: f2f1 in 2")):
             verdict = self.verdict(moves, *answers)
             self.assertTrue(any(fault in p for p in verdict.problems), verdict.problems)
         self.assertEqual(self.verdict(3).moves, 2)  # a mate in two, as the generator renames it

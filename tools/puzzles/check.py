@@ -57,7 +57,7 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
         except subprocess.TimeoutExpired:
             return Verdict([f"the exact search took longer than {exact_seconds} s"])
         if len(keys) != 1 or keys[0][1] != moves:
-            shown = ", ".join(f"{move} in {n}" for move, n in keys) or "none"
+            shown = ", ".join(f"{_shown(move)} in {n}" for move, n in keys) or "none"
             # One move alone mating fastest makes a sound puzzle of that shorter length.
             fewest = [n for _, n in keys if n == min(n for _, n in keys)] if keys else []
             return Verdict([f"exact search, first moves mating within {moves}: {shown}"],
@@ -77,11 +77,12 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
         verdict.problems.append(f"the engine reports mate in {best.mate}, not {moves}")
         return verdict
     if key is not None and best.pv[0] != key:
-        verdict.problems.append(f"the engine's key {best.pv[0]}, the exact search's {key}")
+        verdict.problems.append(f"the engine's key {_shown(best.pv[0])}, "
+                                f"the exact search's {_shown(key)}")
     if unique:
         second = result.line(2)
         if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
-            verdict.problems.append(f"{second.pv[0]} also mates in {second.mate}")
+            verdict.problems.append(f"{_shown(second.pv[0])} also mates in {second.mate}")
         elif moves > EXACT_UP_TO:
             verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves, strength)
     if line_text is None:
@@ -92,7 +93,7 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
     verdict.problems += solution.problems(fen, line_text, moves)
     if verdict.line and cchess.uci_text(verdict.line[0]) != best.pv[0]:
         verdict.problems.append(f"the line starts with {line_text.split()[0]}, "
-                                f"the engine's key is {best.pv[0]}")
+                                f"the engine's key is {_shown(best.pv[0])}")
     return verdict
 
 
@@ -141,8 +142,17 @@ def _other_quick_mates(engine, fen, key, moves, strength):
                               nodes=EACH_MOVE_NODES * strength).line(1)
         # From the defender's side: mated now (0) or in so many of the attacker's moves.
         if reply is not None and reply.mate is not None and -(moves - 1) <= reply.mate <= 0:
-            problems.append(f"{text} also mates in {1 - reply.mate}")
+            problems.append(f"{cchess.ucci_text(move)} also mates in {1 - reply.mate}")
     return problems
+
+
+def _shown(word):
+    """A move of the engine's or the exact search's (UCI text, ranks 1 to 10) as the puzzle file
+    and the book write it (ranks 0 to 9), so that a report can be read against the file."""
+    try:
+        return cchess.ucci_text(cchess.parse_uci(word))
+    except ValueError:
+        return word
 
 
 def _score_text(line):
