@@ -171,7 +171,8 @@ class CheckTest(unittest.TestCase):
                 (2, [(mate(3, full), None)], "the engine reports mate in 3, not 2"),
                 (2, [(mate(2, "a4a5 f8f9"), None), (mate(-1, "f8f9"), None)],
                  "the engine's key a3a4, the exact search's f2f1"),
-                (3, [], "exact search, first moves mating within 3: f2f1 in 2")):
+                (3, [], "exact search, first moves mating within 3: f2f1 in 2"),
+                (6, [], "exact search, first moves mating within 5: ")):
             verdict = self.verdict(moves, *answers)
             self.assertTrue(any(fault in p for p in verdict.problems), verdict.problems)
         self.assertEqual(self.verdict(3).moves, 2)  # a mate in two, as the generator renames it

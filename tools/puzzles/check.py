@@ -22,7 +22,8 @@ EACH_MOVE_MARGIN = 6
 EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 40
 # The engine prunes quiet moves and so misses some mates in zugzwang; up to this length the rules
 # library's exact search (mate_keys) has the last word on key and length, and the engine's
-# per-move searches add nothing.
+# per-move searches add nothing. A longer mate still has the exact search's proof that nothing
+# mates this fast: the engine, which searches for the shortest mate, can settle on a longer one.
 EXACT_UP_TO = 5
 # Each further move of the main line, where the engine's line stops short of the mate.
 LINE_NODES = PROGRAM_NODE_BUDGET // 10
@@ -51,18 +52,20 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
     if faults:
         return Verdict(faults)
     key = None
-    if unique and mate_keys and moves <= EXACT_UP_TO:
+    if unique and mate_keys:
+        within = min(moves, EXACT_UP_TO)
         try:
-            keys = exact_keys(mate_keys, fen, moves, most=2, seconds=exact_seconds)
+            keys = exact_keys(mate_keys, fen, within, most=2, seconds=exact_seconds)
         except subprocess.TimeoutExpired:
             return Verdict([f"the exact search took longer than {exact_seconds} s"])
-        if len(keys) != 1 or keys[0][1] != moves:
+        proven = len(keys) == 1 and keys[0][1] == moves if moves <= EXACT_UP_TO else not keys
+        if not proven:
             shown = ", ".join(f"{_shown(move)} in {n}" for move, n in keys) or "none"
             # One move alone mating fastest makes a sound puzzle of that shorter length.
             fewest = [n for _, n in keys if n == min(n for _, n in keys)] if keys else []
-            return Verdict([f"exact search, first moves mating within {moves}: {shown}"],
+            return Verdict([f"exact search, first moves mating within {within}: {shown}"],
                            fewest[0] if len(fewest) == 1 else None)
-        key = keys[0][0]
+        key = keys[0][0] if keys else None
     engine.new_game()
     engine.set_multipv(2 if unique else 1)
     margin = CONFIRMING_DEPTH_MARGIN if key is not None else DEPTH_MARGIN
