@@ -42,23 +42,24 @@ class Verdict:
 
 
 def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact_seconds=None,
-          strength=1):
+          strength=1, exact_up_to=EXACT_UP_TO):
     """Checks fen as a mate in `moves`. Without `unique` (the opening puzzle) the search is the
     program's own: one line, the program's budget. mate_keys: the exact search's program, given
     `exact_seconds` at most (None: no limit). line_text: the stored main line to check; without it
     one is made from the engine's. `strength` multiplies the engine's node budgets and depth
-    margins for a puzzle's key and length, to try to break a verdict with a stronger check."""
+    margins for a puzzle's key and length, to try to break a verdict with a stronger check;
+    `exact_up_to` raises the length up to which the exact search proves key and length."""
     faults = legality.faults(cchess.Board(fen))
     if faults:
         return Verdict(faults)
     key = None
     if unique and mate_keys:
-        within = min(moves, EXACT_UP_TO)
+        within = min(moves, exact_up_to)
         try:
             keys = exact_keys(mate_keys, fen, within, most=2, seconds=exact_seconds)
         except subprocess.TimeoutExpired:
             return Verdict([f"the exact search took longer than {exact_seconds} s"])
-        proven = len(keys) == 1 and keys[0][1] == moves if moves <= EXACT_UP_TO else not keys
+        proven = len(keys) == 1 and keys[0][1] == moves if moves <= exact_up_to else not keys
         if not proven:
             shown = ", ".join(f"{_shown(move)} in {n}" for move, n in keys) or "none"
             # One move alone mating fastest makes a sound puzzle of that shorter length.
@@ -86,7 +87,7 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
         second = result.line(2)
         if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
             verdict.problems.append(f"{_shown(second.pv[0])} also mates in {second.mate}")
-        elif moves > EXACT_UP_TO:
+        elif moves > exact_up_to:
             verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves, strength)
     if line_text is None:
         verdict.line = main_line(engine, fen, best.pv, moves)

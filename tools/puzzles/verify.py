@@ -84,6 +84,10 @@ def main():
     parser.add_argument("--strength", type=int, default=1, metavar="K",
                         help="K times the engine's budgets for key and length, to try to break "
                              "the verdicts; not kept in --work")
+    parser.add_argument("--exact-up-to", type=int, default=check.EXACT_UP_TO, metavar="N",
+                        choices=range(1, 10),
+                        help="the exact search proves key and length up to N moves (at most 9; "
+                             "minutes a puzzle beyond 6); not kept in --work")
     parser.add_argument("--work", metavar="PATH",
                         help="verdicts kept across runs, one JSON a line: a stopped run resumes, "
                              "and a puzzle whose line is unchanged is not checked again")
@@ -124,12 +128,14 @@ def main():
         with open(args.work, encoding="utf-8") as file:
             earlier = {e["row"]: e for e in map(json.loads, file) if e}
 
+    usual = args.strength == 1 and args.exact_up_to == check.EXACT_UP_TO
+
     def verdict_of(puzzle):
         row = collection.row_text(puzzle.name, puzzle.fen, puzzle.solution)
-        if row in earlier and args.strength == 1:
+        if row in earlier and usual:
             return check.Verdict(earlier[row]["problems"]), earlier[row]["seconds"]
         verdict, seconds = checked(puzzle)
-        if args.work and args.strength == 1:
+        if args.work and usual:
             with lock, open(args.work, "a", encoding="utf-8") as file:
                 file.write(json.dumps({"row": row, "problems": verdict.problems,
                                        "seconds": round(seconds, 1)}, ensure_ascii=False) + "\n")
@@ -144,7 +150,7 @@ def main():
         verdict = check.check(local.engine, fen, length, mate_keys=args.mate_keys,
                               line_text=puzzle.solution,
                               unique=puzzle.fen != collection.OPENING_PUZZLE,
-                              strength=args.strength)
+                              strength=args.strength, exact_up_to=args.exact_up_to)
         return verdict, time.monotonic() - begun
 
     try:
