@@ -17,10 +17,9 @@ import legality  # noqa: E402
 import names  # noqa: E402
 import solution  # noqa: E402
 import verify  # noqa: E402
-from engine import CHECKMATE_ONLY, PROGRAM_RULES, Engine, Line, Search  # noqa: E402
+from engine import Line, Search  # noqa: E402
 
 MATE_KEYS = None  # the exact search's program, from the command line
-ENGINE = ""  # Fairy-Stockfish, from the command line; empty when it is not installed
 
 MATE_IN_ONE = "3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w"  # Ra0-a9 mates along the top rank
 # The cannon's quiet f2f1, and whatever Black plays the advisor's e1f2 mates.
@@ -142,9 +141,6 @@ class ScriptedEngine:
     def set_multipv(self, count):
         pass
 
-    def set_rules(self, variant):
-        pass
-
     def search(self, fen, moves=(), depth=None, nodes=None):
         first, second = self.answers_.pop(0)
         lines = {i: line for i, line in ((1, first), (2, second)) if line is not None}
@@ -246,24 +242,7 @@ class FileChecksTest(unittest.TestCase):
         self.assertEqual(verify.spread([1, 2], 4), [1, 2])
 
 
-class EngineRulesTest(unittest.TestCase):
-    def test_a_defender_who_checks_for_ever_is_not_mated(self):
-        if not os.access(ENGINE, os.X_OK):
-            self.skipTest("no Fairy-Stockfish")
-        # Black's rook checks the king from h1 and h2 for ever: under the program's rules that
-        # loses for Black, and the engine calls it a mate in 4; the exact search finds none.
-        fen = "3k2b2/2P2R3/b8/3Np4/9/9/4P4/2cAB4/5K1r1/2BA5 w"
-        self.assertEqual(check.exact_keys(MATE_KEYS, fen, 5), [])
-        with Engine(ENGINE) as engine:
-            verdicts = []
-            for rules in PROGRAM_RULES, CHECKMATE_ONLY:
-                engine.set_rules(rules)
-                verdicts.append(engine.search(fen, depth=20, nodes=1000000).line(1).mate)
-        self.assertEqual(verdicts, [4, None])
-
-
 if __name__ == "__main__":
     cchess.load(sys.argv.pop(1))
     MATE_KEYS = sys.argv.pop(1)
-    ENGINE = sys.argv.pop(1) if len(sys.argv) > 1 else ""
     unittest.main()

@@ -6,7 +6,7 @@ import subprocess
 import cchess
 import legality
 import solution
-from engine import CHECKMATE_ONLY, PROGRAM_NODE_BUDGET, PROGRAM_RULES
+from engine import PROGRAM_NODE_BUDGET
 
 # The engine's check runs at twice the program's budget, so that a mate the program's search could
 # just find is surely found here, with a depth limit well beyond the mate: a short mate settles in
@@ -68,7 +68,6 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
                            fewest[0] if len(fewest) == 1 else None)
         key = keys[0][0] if keys else None
     engine.new_game()
-    engine.set_rules(CHECKMATE_ONLY if unique else PROGRAM_RULES)
     engine.set_multipv(2 if unique else 1)
     margin = CONFIRMING_DEPTH_MARGIN if key is not None else DEPTH_MARGIN
     result = engine.search(fen, depth=2 * moves + margin * strength if unique else None,

@@ -1,18 +1,10 @@
 """Fairy-Stockfish over UCI, as the puzzle tools use it: one search at a time, nothing pondered."""
 
-import os
 import subprocess
 
 # The program searches with this budget on its hardest level; a puzzle whose mate the engine does
 # not find within it would not be solved in front of the player either.
 PROGRAM_NODE_BUDGET = 10077696
-
-
-# The rules a puzzle's mate is checked under (checkmate_only.ini: a repetition is a draw), and the
-# program's own, under which the engine plays the opening puzzle.
-CHECKMATE_ONLY = "xiangqi-checkmate"
-PROGRAM_RULES = "xiangqi"
-VARIANTS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "checkmate_only.ini")
 
 
 class EngineError(RuntimeError):
@@ -46,12 +38,11 @@ class Engine:
                                              stderr=subprocess.DEVNULL, text=True, bufsize=1)
         except OSError as error:
             raise EngineError(f"cannot start {path}: {error}") from error
-        self.multipv_ = self.rules_ = None
+        self.multipv_ = None
         self.send_("uci")
         self.wait_for_("uciok")
-        for name, value in (("VariantPath", VARIANTS_FILE), ("Threads", 1), ("Hash", hash_mb)):
+        for name, value in (("UCI_Variant", "xiangqi"), ("Threads", 1), ("Hash", hash_mb)):
             self.send_(f"setoption name {name} value {value}")
-        self.set_rules(CHECKMATE_ONLY)
         self.set_multipv(1)
 
     def __enter__(self):
@@ -87,21 +78,6 @@ class Engine:
             line = self.read_()
             if line.split(" ", 1)[0] == first_word:
                 return line
-
-    def set_rules(self, variant):
-        """Searches from now on under `variant`. The engine announces a variant it read from a
-        file; one not announced did not load (an engine too old, a file missing), and the engine
-        is refused rather than left to search under other rules."""
-        if variant == self.rules_:
-            return
-        self.send_(f"setoption name UCI_Variant value {variant}")
-        self.send_("isready")
-        announced = False
-        while (line := self.read_()) != "readyok":
-            announced |= line.startswith(f"info string variant {variant} ")
-        if variant != PROGRAM_RULES and not announced:
-            raise EngineError(f"the engine does not know the rules {variant!r}")
-        self.rules_ = variant
 
     def set_multipv(self, count):
         if count != self.multipv_:

@@ -24,7 +24,7 @@ import collection
 import legality
 import names
 import solution
-from engine import CHECKMATE_ONLY, PROGRAM_RULES, Engine
+from engine import Engine
 
 START = "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
 LONGEST_BUCKET = 8  # mates of this length or longer share one quota
@@ -69,7 +69,6 @@ def play_game(engine, rng, strong_nodes, weak_nodes, probes):
     and the blunders found on the way (see blunders()). One side, drawn at random, plays on the
     weak budget or three or ten times it."""
     engine.new_game()
-    engine.set_rules(CHECKMATE_ONLY)
     engine.set_multipv(1)
     board, moves, record = cchess.Board(START), [], []
     for _ in range(rng.randint(2, 5)):
@@ -171,7 +170,6 @@ def quick_length(engine, fen):
     """The mate length a short search sees, or None when it sees none or a second key as fast:
     most candidates fail that way, and this costs a fraction of the full check."""
     engine.new_game()
-    engine.set_rules(CHECKMATE_ONLY)
     engine.set_multipv(2)
     result = engine.search(fen, nodes=QUICK_NODES)
     best, second = result.line(1), result.line(2)
@@ -224,8 +222,6 @@ def opening_entry(engine):
     """The opening puzzle's row, its line and length the engine's, searched as the program
     searches it."""
     fen = collection.OPENING_PUZZLE
-    engine.set_rules(PROGRAM_RULES)
-    engine.set_multipv(1)
     first = engine.search(fen, nodes=check.PROGRAM_NODE_BUDGET).line(1)
     if first is None or first.mate is None or first.mate <= 0:
         raise SystemExit("the engine finds no mate in the opening puzzle")
