@@ -180,7 +180,8 @@ def quick_length(engine, fen):
     return best.mate
 
 
-def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log, strength=1):
+def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log, strength=1,
+                  exact_up_to=check.EXACT_UP_TO):
     """The kept puzzle as a work-file entry, or None. A position whose exact search takes longer
     than `exact_seconds` is passed over: the full verification would pay that again. Beyond the
     exact search's lengths a kept puzzle must also pass the check at `strength` times the
@@ -189,16 +190,17 @@ def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log, st
     if claimed is None or not welcome(wanted, claimed, pieces):
         return None
     begun = time.monotonic()
-    verdict = check.check(engine, fen, claimed, mate_keys=mate_keys, exact_seconds=exact_seconds)
+    verdict = check.check(engine, fen, claimed, mate_keys=mate_keys, exact_seconds=exact_seconds,
+                          exact_up_to=exact_up_to)
     if not verdict.ok and verdict.moves and verdict.moves != claimed \
             and welcome(wanted, verdict.moves, pieces):
         log(f"  {fen} as mate in {claimed}: {'; '.join(verdict.problems)}; "
             f"tried as mate in {verdict.moves}")
         claimed = verdict.moves
         verdict = check.check(engine, fen, claimed, mate_keys=mate_keys,
-                              exact_seconds=exact_seconds)
+                              exact_seconds=exact_seconds, exact_up_to=exact_up_to)
     seconds = time.monotonic() - begun  # the time of the check verify.py makes
-    if verdict.ok and strength > 1 and claimed > check.EXACT_UP_TO:
+    if verdict.ok and strength > 1 and claimed > exact_up_to:
         verdict.problems = check.check(engine, fen, claimed, line_text=solution.text(verdict.line),
                                        strength=strength).problems
     if not verdict.ok:
@@ -277,7 +279,8 @@ class Generator:
         with self.lock_:
             wanted = wanted_of(self.quotas_, self.kept_)
         entry = try_candidate(engine, fen, pieces, wanted, self.args_.mate_keys,
-                              self.args_.exact_seconds, self.log, self.args_.strength)
+                              self.args_.exact_seconds, self.log, self.args_.strength,
+                              self.args_.exact_up_to)
         with self.lock_:
             if entry is None:
                 self.rejected_.add(fen)
@@ -288,8 +291,9 @@ class Generator:
             entry["game"] = origin
             self.kept_.append(entry)
             self.record_(entry)
-            if self.args_.verified:
+            if self.args_.verified and self.args_.exact_up_to == check.EXACT_UP_TO:
                 # The check it passed is verify.py's own, at the same budgets: no need to repeat it.
+                # With the exact search's range changed it is another check.
                 row = collection.row_text(entry["name"], collection.full_fen(fen), entry["line"])
                 self.record_({"row": row, "problems": [], "seconds": entry["seconds"]},
                              self.args_.verified)
@@ -381,6 +385,10 @@ def main():
     parser.add_argument("--weak-nodes", type=int, default=300)
     parser.add_argument("--exact-seconds", type=float, default=300,
                         help="time allowed to the exact search of one candidate")
+    parser.add_argument("--exact-up-to", type=int, default=check.EXACT_UP_TO, metavar="N",
+                        choices=range(1, 10),
+                        help="the exact search proves key and length up to N moves: the engine "
+                             "counts a win by the rule against perpetual check as a mate")
     parser.add_argument("--strength", type=int, default=1, metavar="K",
                         help="mates beyond the exact search's lengths must also pass the check "
                              "at K times the engine's budgets")
