@@ -25,6 +25,8 @@ EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 40
 # per-move searches add nothing. A longer mate still has the exact search's proof that nothing
 # mates this fast: the engine, which searches for the shortest mate, can settle on a longer one.
 EXACT_UP_TO = 5
+# The longest mate mate_keys searches.
+EXACT_LONGEST = 9
 # Each further move of the main line, where the engine's line stops short of the mate.
 LINE_NODES = PROGRAM_NODE_BUDGET // 10
 
@@ -59,7 +61,8 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
             keys = exact_keys(mate_keys, fen, within, most=2, seconds=exact_seconds)
         except subprocess.TimeoutExpired:
             return Verdict([f"the exact search took longer than {exact_seconds} s"])
-        proven = len(keys) == 1 and keys[0][1] == moves if moves <= exact_up_to else not keys
+        # Past its range the search only shows that nothing mates within it.
+        proven = (len(keys) == 1 and keys[0][1] == moves) if moves <= exact_up_to else not keys
         if not proven:
             shown = ", ".join(f"{_shown(move)} in {n}" for move, n in keys) or "none"
             # One move alone mating fastest makes a sound puzzle of that shorter length.

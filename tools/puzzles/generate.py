@@ -386,7 +386,7 @@ def main():
     parser.add_argument("--exact-seconds", type=float, default=300,
                         help="time allowed to the exact search of one candidate")
     parser.add_argument("--exact-up-to", type=int, default=check.EXACT_UP_TO, metavar="N",
-                        choices=range(1, 10),
+                        choices=range(1, check.EXACT_LONGEST + 1),
                         help="the exact search proves key and length up to N moves: the engine "
                              "counts a win by the rule against perpetual check as a mate")
     parser.add_argument("--strength", type=int, default=1, metavar="K",

@@ -85,7 +85,7 @@ def main():
                         help="K times the engine's budgets for key and length, to try to break "
                              "the verdicts; not kept in --work")
     parser.add_argument("--exact-up-to", type=int, default=check.EXACT_UP_TO, metavar="N",
-                        choices=range(1, 10),
+                        choices=range(1, check.EXACT_LONGEST + 1),
                         help="the exact search proves key and length up to N moves (at most 9; "
                              "minutes a puzzle beyond 6); not kept in --work")
     parser.add_argument("--work", metavar="PATH",
