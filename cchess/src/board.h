@@ -42,7 +42,7 @@ inline int KingSquareOf(const PositionRecord& record, int side) {
 // damaged record can never steer a scan outside the grid.
 inline void LoadBoard(const PositionRecord& record, Board& board) {
     for (int square = 0; square < 256; ++square) {
-        board.squares[square] = kTables.boardPoint[square] ? record.squares[square] : 0;
+        board.squares[square] = record.squares[square] & kTables.boardMask[square];
     }
     for (int line = 0; line < 16; ++line) {
         const bool boardRow = line >= kTopRow && line <= kBottomRow;

@@ -88,6 +88,8 @@ constexpr std::uint8_t Tag(Kind kind, int side) {
 
 struct Tables {
     std::array<bool, 256> boardPoint{};
+    // 0xFF on board points, 0 elsewhere: a whole board is masked in one vectorisable pass.
+    std::array<std::uint8_t, 256> boardMask{};
     std::array<std::array<bool, 256>, 2> palace{};
     std::array<std::array<bool, 256>, 2> ownHalf{};
     std::array<std::uint8_t, 256> tagOfCode{};
@@ -102,6 +104,7 @@ constexpr Tables BuildTables() {
         const bool onBoard =
             row >= kTopRow && row <= kBottomRow && column >= kLeftColumn && column <= kRightColumn;
         t.boardPoint[square] = onBoard;
+        t.boardMask[square] = onBoard ? 0xFF : 0;
         const bool palaceColumn = column >= 6 && column <= 8;
         t.palace[kRed][square] = palaceColumn && row >= 10 && row <= kBottomRow;
         t.palace[kBlack][square] = palaceColumn && row >= kTopRow && row <= 5;
