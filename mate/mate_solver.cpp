@@ -1,0 +1,183 @@
+#include "mate/mate_solver.h"
+
+#include "mate/mate_table.h"
+#include "mate/proof_search.h"
+#include "mate/search_board.h"
+#include "mate/search_budget.h"
+
+namespace tarvelle {
+namespace {
+
+// One question: the board it walks, its budget and its search over the solver's table.
+struct Question {
+    Question(const PositionRecord& position, MateTable& table, const SearchLimits& limits,
+             bool attackerToMove)
+        : board(position),
+          budget(limits),
+          search(board, table, budget,
+                 attackerToMove ? board.SideToMove() : 1 - board.SideToMove()) {
+        table.NewSearch();
+    }
+
+    SearchBoard board;
+    SearchBudget budget;
+    ProofSearch search;
+};
+
+bool Undecided(const NodeValue& value) {
+    return !value.Proven() && !value.Disproven();
+}
+
+// The fewest moves that mate from a node proven within `moves`: shorter bounds are tried until
+// one is disproven. Nothing when the budget ran out; `witness` then or otherwise is the
+// disproof's move under the bound one short of the answer (for the defender: the reply that
+// resists longest).
+std::optional<int> FewestMoves(ProofSearch& search, int moves, int lowest, MoveValue& witness) {
+    witness = 0;
+    while (moves > lowest) {
+        const NodeValue shorter = search.Prove(moves - 1);
+        if (Undecided(shorter)) return std::nullopt;
+        if (shorter.Disproven()) {
+            witness = shorter.best;
+            break;
+        }
+        moves = shorter.moves;
+    }
+    return moves;
+}
+
+// The main line from the attacker's node on the board, where the fewest moves that mate are
+// `moves`: the fastest mating move, the defence that resists longest, and so on. Leaves the board
+// as it found it. False when the budget ran out.
+bool AppendMainLine(Question& question, int moves, std::vector<MoveValue>& line) {
+    int played = 0;
+    bool complete = true;
+    for (int left = moves; left >= 1; --left) {
+        const NodeValue attack = question.search.Prove(left);
+        if (!attack.Proven()) {
+            complete = false;
+            break;
+        }
+        line.push_back(attack.best);
+        question.board.Play(attack.best, false);
+        ++played;
+        if (left == 1) break;
+        // The defender's node mates in exactly left - 1: the disproof under one move less names
+        // a reply that holds out that long.
+        const NodeValue defence = question.search.Prove(left - 2);
+        if (!defence.Disproven()) {
+            complete = false;
+            break;
+        }
+        line.push_back(defence.best);
+        question.board.Play(defence.best, false);
+        ++played;
+    }
+    for (; played > 0; --played)
+        question.board.TakeBack();
+    if (!complete) line.clear();
+    return complete;
+}
+
+MateAnswer Unknown(const Question& question) {
+    MateAnswer answer;
+    answer.nodes = question.budget.Nodes();
+    return answer;
+}
+
+}  // namespace
+
+MateSolver::MateSolver(std::size_t tableMegabytes)
+    : table_(std::make_unique<MateTable>(tableMegabytes)) {}
+
+MateSolver::~MateSolver() = default;
+
+MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
+                             const SearchLimits& limits, bool firstKeyOnly) {
+    Question question(position, *table_, limits, true);
+    if (!question.board.Valid() || maxMoves < 1 || maxMoves > kMaxMateMoves) {
+        return Unknown(question);
+    }
+    const NodeValue root = question.search.Prove(maxMoves);
+    if (Undecided(root)) return Unknown(question);
+    MateAnswer answer;
+    if (root.Disproven()) {
+        answer.outcome = MateOutcome::kNoMate;
+        answer.moves = maxMoves;
+        answer.nodes = question.budget.Nodes();
+        return answer;
+    }
+    MoveValue unused = 0;
+    const std::optional<int> fewest = FewestMoves(question.search, root.moves, 1, unused);
+    if (!fewest || !AppendMainLine(question, *fewest, answer.line)) return Unknown(question);
+    answer.outcome = MateOutcome::kMate;
+    answer.moves = *fewest;
+    if (!firstKeyOnly) {
+        MoveBatch first;
+        question.board.LegalMoves(first);
+        for (int i = 0; i < first.count; ++i) {
+            const MoveValue move = first.moves[static_cast<std::size_t>(i)];
+            if (move == answer.line.front()) continue;
+            question.board.Play(move, false);
+            const NodeValue reply = question.search.Prove(answer.moves - 1);
+            question.board.TakeBack();
+            if (Undecided(reply)) return Unknown(question);
+            if (reply.Proven()) answer.otherKeys.push_back(move);
+        }
+    }
+    answer.nodes = question.budget.Nodes();
+    return answer;
+}
+
+MateAnswer MateSolver::Defend(const PositionRecord& position, int attackerMoves,
+                              const SearchLimits& limits) {
+    Question question(position, *table_, limits, false);
+    if (!question.board.Valid() || attackerMoves < 0 || attackerMoves > kMaxMateMoves) {
+        return Unknown(question);
+    }
+    const NodeValue root = question.search.Prove(attackerMoves);
+    if (Undecided(root)) return Unknown(question);
+    MateAnswer answer;
+    if (root.Disproven()) {
+        answer.outcome = MateOutcome::kNoMate;
+        answer.moves = attackerMoves;
+        answer.refutation = root.best;
+        answer.nodes = question.budget.Nodes();
+        return answer;
+    }
+    MoveValue longest = 0;
+    const std::optional<int> fewest = FewestMoves(question.search, root.moves, 0, longest);
+    if (!fewest) return Unknown(question);
+    if (*fewest > 0) {
+        answer.line.push_back(longest);
+        question.board.Play(longest, false);
+        const bool complete = AppendMainLine(question, *fewest, answer.line);
+        question.board.TakeBack();
+        if (!complete) return Unknown(question);
+    }
+    answer.outcome = MateOutcome::kMate;
+    answer.moves = *fewest;
+    answer.nodes = question.budget.Nodes();
+    return answer;
+}
+
+std::optional<std::vector<Refutation>> MateSolver::Refutations(const PositionRecord& position,
+                                                               int maxMoves,
+                                                               const SearchLimits& limits) {
+    Question question(position, *table_, limits, true);
+    if (!question.board.Valid() || maxMoves < 1 || maxMoves > kMaxMateMoves) return std::nullopt;
+    std::vector<Refutation> refutations;
+    MoveBatch first;
+    question.board.LegalMoves(first);
+    for (int i = 0; i < first.count; ++i) {
+        const MoveValue move = first.moves[static_cast<std::size_t>(i)];
+        question.board.Play(move, false);
+        const NodeValue reply = question.search.Prove(maxMoves - 1);
+        question.board.TakeBack();
+        if (Undecided(reply)) return std::nullopt;
+        refutations.push_back({move, reply.Disproven() ? reply.best : 0});
+    }
+    return refutations;
+}
+
+}  // namespace tarvelle

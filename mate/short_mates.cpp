@@ -1,0 +1,120 @@
+#include "mate/short_mates.h"
+
+#include <algorithm>
+
+namespace tarvelle {
+namespace {
+
+constexpr NodeValue Proven(int moves, MoveValue best) {
+    return {0, kInfinite, moves, best, true};
+}
+constexpr NodeValue Disproven(int bound, MoveValue best) {
+    return {kInfinite, 0, bound, best, true};
+}
+bool Decided(const NodeValue& value) {
+    return value.Proven() || value.Disproven();
+}
+
+}  // namespace
+
+ShortMates::ShortMates(SearchBoard& board, MateTable& table, SearchBudget& budget)
+    : board_(board), table_(table), budget_(budget) {}
+
+NodeValue ShortMates::Settle(bool attackerToMove, int moves) {
+    return attackerToMove ? Attack(moves) : Defend(moves);
+}
+
+NodeValue ShortMates::MateInOne() {
+    MoveBatch batch;
+    board_.LegalMoves(batch);
+    if (batch.count == 0) return Disproven(kForever, 0);
+    for (int i = 0; i < batch.count; ++i) {
+        const MoveValue move = batch.moves[static_cast<std::size_t>(i)];
+        const int status = board_.Play(move, true);
+        budget_.Count();
+        board_.TakeBack();
+        if ((status & CCHESS_STATUS_LOST) != 0) return Proven(1, move);
+    }
+    return Disproven(1, 0);
+}
+
+NodeValue ShortMates::Attack(int moves) {
+    // A mate in one costs less to find again than a table entry costs to keep.
+    if (moves == 1) return MateInOne();
+    const std::uint64_t key = board_.Key();
+    const NodeValue known = table_.Find(key, moves);
+    if (Decided(known)) return known;
+    const std::uint64_t nodesBefore = budget_.Nodes();
+    MoveBatch batch;
+    board_.LegalMoves(batch);
+    if (batch.count == 0) return Disproven(kForever, 0);
+    // Checks first: they leave the defender fewest replies, and most short mates begin with one.
+    std::array<MoveValue, CCHESS_MAX_MOVES> ordered;
+    int checks = 0;
+    int quiet = batch.count;
+    for (int i = 0; i < batch.count; ++i) {
+        const MoveValue move = batch.moves[static_cast<std::size_t>(i)];
+        const int status = board_.Play(move, true);
+        budget_.Count();
+        board_.TakeBack();
+        if ((status & CCHESS_STATUS_LOST) != 0) {
+            table_.Store(key, moves, Proven(1, move), budget_.Nodes() - nodesBefore);
+            return Proven(1, move);
+        }
+        if ((status & CCHESS_STATUS_CHECK) != 0) {
+            ordered[static_cast<std::size_t>(checks++)] = move;
+        } else {
+            ordered[static_cast<std::size_t>(--quiet)] = move;
+        }
+    }
+    std::reverse(ordered.begin() + quiet, ordered.begin() + batch.count);
+    int weakestBound = kForever;
+    NodeValue value;
+    for (int i = 0; i < batch.count && !Decided(value); ++i) {
+        const MoveValue move = ordered[static_cast<std::size_t>(i)];
+        board_.Play(move, false);
+        const NodeValue defence = Defend(moves - 1);
+        board_.TakeBack();
+        if (!Decided(defence)) return defence;
+        if (defence.Proven()) value = Proven(defence.moves + 1, move);
+        weakestBound = std::min(weakestBound, defence.moves);
+    }
+    if (!Decided(value)) value = Disproven(std::min(weakestBound + 1, kForever), 0);
+    table_.Store(key, moves, value, budget_.Nodes() - nodesBefore);
+    return value;
+}
+
+NodeValue ShortMates::Defend(int moves) {
+    const std::uint64_t key = board_.Key();
+    const NodeValue known = table_.Find(key, moves);
+    if (Decided(known) || budget_.Exhausted()) return known;
+    const std::uint64_t nodesBefore = budget_.Nodes();
+    MoveBatch batch;
+    board_.LegalMoves(batch);
+    if (batch.count == 0) return Proven(0, 0);
+    if (moves == 0) return Disproven(0, batch.moves[0]);
+    MoveValue& killer = killers_[static_cast<std::size_t>(moves)];
+    MoveValue* const end = batch.moves.data() + batch.count;
+    MoveValue* const found = std::find(batch.moves.data(), end, killer);
+    if (found != end) std::rotate(batch.moves.data(), found, found + 1);
+    int longest = 0;
+    NodeValue value;
+    for (int i = 0; i < batch.count && !Decided(value); ++i) {
+        const MoveValue reply = batch.moves[static_cast<std::size_t>(i)];
+        board_.Play(reply, false);
+        budget_.Count();
+        const NodeValue attack = Attack(moves);
+        board_.TakeBack();
+        if (!Decided(attack)) return attack;
+        if (attack.Disproven()) {
+            killer = reply;
+            value = Disproven(attack.moves, reply);
+        }
+        longest = std::max(longest, attack.moves);
+    }
+    if (!Decided(value)) value = Proven(longest, 0);
+    table_.Store(key, moves, value, budget_.Nodes() - nodesBefore);
+    return value;
+}
+
+}  // namespace tarvelle
