@@ -79,6 +79,56 @@ bool AppendMainLine(Question& question, int moves, std::vector<MoveValue>& line)
     return complete;
 }
 
+// At the defender's node on the board, proven within `moves`: the reply whose proof is longest,
+// and that proof's length. Nothing when the budget ran out.
+std::optional<int> LongestFoundDefence(Question& question, int moves, MoveValue& longest) {
+    MoveBatch replies;
+    question.board.LegalMoves(replies);
+    int most = 0;
+    longest = 0;
+    for (int i = 0; i < replies.count; ++i) {
+        const MoveValue reply = replies.moves[static_cast<std::size_t>(i)];
+        question.board.Play(reply, false);
+        const NodeValue defence = question.search.Prove(moves);
+        question.board.TakeBack();
+        if (!defence.Proven()) return std::nullopt;
+        if (longest == 0 || defence.moves > most) {
+            most = defence.moves;
+            longest = reply;
+        }
+    }
+    return most;
+}
+
+// The line of the mate the search found from the attacker's node on the board, proven within
+// `moves`: at the attacker's nodes the move that proved it, at the defender's the reply whose
+// proof is longest. False when the budget ran out.
+bool AppendFoundLine(Question& question, int moves, std::vector<MoveValue>& line) {
+    int played = 0;
+    bool complete = true;
+    for (int left = moves; complete;) {
+        const NodeValue attack = question.search.Prove(left);
+        complete = attack.Proven();
+        if (!complete) break;
+        line.push_back(attack.best);
+        question.board.Play(attack.best, false);
+        ++played;
+        if (attack.moves <= 1) break;
+        MoveValue longest = 0;
+        const std::optional<int> after = LongestFoundDefence(question, attack.moves - 1, longest);
+        complete = after.has_value();
+        if (!complete) break;
+        line.push_back(longest);
+        question.board.Play(longest, false);
+        ++played;
+        left = *after;
+    }
+    for (; played > 0; --played)
+        question.board.TakeBack();
+    if (!complete) line.clear();
+    return complete;
+}
+
 MateAnswer Unknown(const Question& question) {
     MateAnswer answer;
     answer.nodes = question.budget.Nodes();
@@ -93,7 +143,7 @@ MateSolver::MateSolver(std::size_t tableMegabytes)
 MateSolver::~MateSolver() = default;
 
 MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
-                             const SearchLimits& limits, bool firstKeyOnly) {
+                             const SearchLimits& limits, MateProof proof) {
     Question question(position, *table_, limits, true);
     if (!question.board.Valid() || maxMoves < 1 || maxMoves > kMaxMateMoves) {
         return Unknown(question);
@@ -107,30 +157,35 @@ MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
         answer.nodes = question.budget.Nodes();
         return answer;
     }
+    if (proof == MateProof::kFound) {
+        if (!AppendFoundLine(question, root.moves, answer.line)) return Unknown(question);
+        answer.outcome = MateOutcome::kMate;
+        answer.moves = root.moves;
+        answer.nodes = question.budget.Nodes();
+        return answer;
+    }
     MoveValue unused = 0;
     const std::optional<int> fewest = FewestMoves(question.search, root.moves, 1, unused);
     if (!fewest || !AppendMainLine(question, *fewest, answer.line)) return Unknown(question);
     answer.outcome = MateOutcome::kMate;
     answer.moves = *fewest;
-    if (!firstKeyOnly) {
-        MoveBatch first;
-        question.board.LegalMoves(first);
-        for (int i = 0; i < first.count; ++i) {
-            const MoveValue move = first.moves[static_cast<std::size_t>(i)];
-            if (move == answer.line.front()) continue;
-            question.board.Play(move, false);
-            const NodeValue reply = question.search.Prove(answer.moves - 1);
-            question.board.TakeBack();
-            if (Undecided(reply)) return Unknown(question);
-            if (reply.Proven()) answer.otherKeys.push_back(move);
-        }
+    MoveBatch first;
+    question.board.LegalMoves(first);
+    for (int i = 0; i < first.count; ++i) {
+        const MoveValue move = first.moves[static_cast<std::size_t>(i)];
+        if (move == answer.line.front()) continue;
+        question.board.Play(move, false);
+        const NodeValue reply = question.search.Prove(answer.moves - 1);
+        question.board.TakeBack();
+        if (Undecided(reply)) return Unknown(question);
+        if (reply.Proven()) answer.otherKeys.push_back(move);
     }
     answer.nodes = question.budget.Nodes();
     return answer;
 }
 
 MateAnswer MateSolver::Defend(const PositionRecord& position, int attackerMoves,
-                              const SearchLimits& limits) {
+                              const SearchLimits& limits, MateProof proof) {
     Question question(position, *table_, limits, false);
     if (!question.board.Valid() || attackerMoves < 0 || attackerMoves > kMaxMateMoves) {
         return Unknown(question);
@@ -146,12 +201,19 @@ MateAnswer MateSolver::Defend(const PositionRecord& position, int attackerMoves,
         return answer;
     }
     MoveValue longest = 0;
-    const std::optional<int> fewest = FewestMoves(question.search, root.moves, 0, longest);
+    std::optional<int> fewest = root.moves;
+    if (proof == MateProof::kFewest) {
+        fewest = FewestMoves(question.search, root.moves, 0, longest);
+    } else if (root.moves > 0) {
+        fewest = LongestFoundDefence(question, root.moves, longest);
+    }
     if (!fewest) return Unknown(question);
     if (*fewest > 0) {
         answer.line.push_back(longest);
         question.board.Play(longest, false);
-        const bool complete = AppendMainLine(question, *fewest, answer.line);
+        const bool complete = proof == MateProof::kFewest
+                                  ? AppendMainLine(question, *fewest, answer.line)
+                                  : AppendFoundLine(question, *fewest, answer.line);
         question.board.TakeBack();
         if (!complete) return Unknown(question);
     }

@@ -38,16 +38,28 @@ enum class MateOutcome {
     kUnknown,  // the budget ran out, or the stop flag was set, before the answer was proven
 };
 
+// How much a mate answer proves beyond the mate itself.
+enum class MateProof {
+    // The fewest moves that mate, and on the main line the fastest mates and the defences that
+    // resist longest; Solve also proves every other first move right or wrong within them.
+    kFewest,
+    // A mate within the bound as the search first proved it: `moves` is that proof's length, which
+    // may be more than the fewest, and on the line each defence is the one that proof found
+    // longest. Proving that nothing is faster can cost many times more than finding the mate.
+    kFound,
+};
+
 struct MateAnswer {
     MateOutcome outcome = MateOutcome::kUnknown;
-    // kMate: the fewest moves of the attacker that force mate. kNoMate: the bound asked.
+    // kMate: the moves of the attacker that force mate (the fewest, under MateProof::kFewest).
+    // kNoMate: the bound asked.
     int moves = 0;
     // kMate: the main line from the position asked, down to mate: the attacker's fastest mate,
     // the defence that resists longest, and so on. From a position with the defender to move it
     // starts with that defence.
     std::vector<MoveValue> line;
-    // Solve without firstKeyOnly: every other first move that also mates within `moves`, in the
-    // order of the rules library's move list.
+    // Solve under MateProof::kFewest: every other first move that also mates within `moves`, in
+    // the order of the rules library's move list.
     std::vector<MoveValue> otherKeys;
     // Defend, kNoMate: a reply after which the attacker no longer mates within the bound.
     MoveValue refutation = 0;
@@ -71,18 +83,18 @@ public:
     MateSolver& operator=(const MateSolver&) = delete;
 
     // Can the side to move mate within `maxMoves` (1..kMaxMateMoves) of its moves? A mate answer
-    // has the fewest moves n, the key (line[0]) and the main line; unless `firstKeyOnly`, it also
-    // proves every other first move right or wrong within n (otherKeys). Any other bound, or a
-    // position the rules library cannot hold, gives kUnknown.
+    // has the moves n, the key (line[0]) and the main line, and under kFewest every other first
+    // move that mates within n (otherKeys). Any other bound, or a position the rules library
+    // cannot hold, gives kUnknown.
     MateAnswer Solve(const PositionRecord& position, int maxMoves, const SearchLimits& limits,
-                     bool firstKeyOnly = false);
+                     MateProof proof = MateProof::kFewest);
 
     // The defender is to move, and the attacker has `attackerMoves` (0..kMaxMateMoves) moves
     // left. kMate: the attacker still mates, in `moves`, and the line starts with the defence that
     // resists longest. kNoMate: `refutation` holds out. A defender without a legal move is mated
     // in 0.
-    MateAnswer Defend(const PositionRecord& position, int attackerMoves,
-                      const SearchLimits& limits);
+    MateAnswer Defend(const PositionRecord& position, int attackerMoves, const SearchLimits& limits,
+                      MateProof proof = MateProof::kFewest);
 
     // For each first move of the side to move, in the order of the rules library's move list, a
     // reply that keeps it from mating within `maxMoves`, or 0 for a move that mates. Nothing when

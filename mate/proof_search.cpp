@@ -49,8 +49,7 @@ NodeValue ProofSearch::Prove(int moves) {
     if (ShortMates::Covers(attackerToMove, moves)) return shortMates_.Settle(attackerToMove, moves);
     for (;;) {
         const NodeValue value = table_.Find(board_.Key(), moves);
-        if (value.Proven() || value.Disproven()) return value;
-        if (budget_.Exhausted()) return value;
+        if (value.Proven() || value.Disproven() || budget_.Exhausted()) return value;
         Search(moves, kInfinite, kInfinite);
     }
 }

@@ -93,16 +93,38 @@ NodeValue ShortMates::Defend(int moves) {
     board_.LegalMoves(batch);
     if (batch.count == 0) return Proven(0, 0);
     if (moves == 0) return Disproven(0, batch.moves[0]);
+    // Replies that check first: the attacker must then answer the check and has few moves, so a
+    // check that holds is the cheapest refutation to prove. Then the reply that held last.
     MoveValue& killer = killers_[static_cast<std::size_t>(moves)];
-    MoveValue* const end = batch.moves.data() + batch.count;
-    MoveValue* const found = std::find(batch.moves.data(), end, killer);
-    if (found != end) std::rotate(batch.moves.data(), found, found + 1);
+    std::array<MoveValue, CCHESS_MAX_MOVES> ordered;
+    int checks = 0;
+    int quiet = batch.count;
+    for (int i = 0; i < batch.count; ++i) {
+        const MoveValue reply = batch.moves[static_cast<std::size_t>(i)];
+        const int status = board_.Play(reply, true);
+        budget_.Count();
+        board_.TakeBack();
+        if ((status & CCHESS_STATUS_LOST) != 0) {
+            // The attacker is left without a move: no bound saves it.
+            const NodeValue value = Disproven(kForever, reply);
+            table_.Store(key, moves, value, budget_.Nodes() - nodesBefore);
+            return value;
+        }
+        if ((status & CCHESS_STATUS_CHECK) != 0) {
+            ordered[static_cast<std::size_t>(checks++)] = reply;
+        } else {
+            ordered[static_cast<std::size_t>(--quiet)] = reply;
+        }
+    }
+    std::reverse(ordered.begin() + quiet, ordered.begin() + batch.count);
+    MoveValue* const end = ordered.data() + batch.count;
+    MoveValue* const found = std::find(ordered.data() + checks, end, killer);
+    if (found != end) std::rotate(ordered.data() + checks, found, found + 1);
     int longest = 0;
     NodeValue value;
     for (int i = 0; i < batch.count && !Decided(value); ++i) {
-        const MoveValue reply = batch.moves[static_cast<std::size_t>(i)];
+        const MoveValue reply = ordered[static_cast<std::size_t>(i)];
         board_.Play(reply, false);
-        budget_.Count();
         const NodeValue attack = Attack(moves);
         board_.TakeBack();
         if (!Decided(attack)) return attack;

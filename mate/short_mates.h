@@ -16,7 +16,7 @@ namespace tarvelle {
 class ShortMates {
 public:
     // The attacker's moves left up to which the direct search decides.
-    static constexpr int kMostMoves = 3;
+    static constexpr int kMostMoves = 2;
 
     ShortMates(SearchBoard& board, MateTable& table, SearchBudget& budget);
 

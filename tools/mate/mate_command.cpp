@@ -119,7 +119,8 @@ MateCommandAnswer AnswerMateQuestion(MateSolver& solver, const MateCommandOption
     }
     const auto started = std::chrono::steady_clock::now();
     const MateAnswer answer =
-        solver.Solve(*record, moves, {options.nodes, options.time, nullptr}, options.firstKeyOnly);
+        solver.Solve(*record, moves, {options.nodes, options.time, nullptr},
+                     options.firstKeyOnly ? MateProof::kFound : MateProof::kFewest);
     MateCommandAnswer result;
     result.nodes = answer.nodes;
     result.took = std::chrono::duration_cast<std::chrono::milliseconds>(

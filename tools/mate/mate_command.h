@@ -5,7 +5,9 @@
 //   none N                            no mate within N
 //   unknown NODES                     the budget ran out first
 //   error TEXT                        the line is no position, or its N is out of range
-// Moves are engine text: files a..i, ranks 0..9 from Red's side.
+// Moves are engine text: files a..i, ranks 0..9 from Red's side. With --first the answer is the
+// first mate proven, without the proof that nothing is faster and that no other first move mates:
+// n is then that mate's length.
 #pragma once
 
 #include <chrono>
