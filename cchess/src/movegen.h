@@ -19,11 +19,14 @@ public:
         m_them = 1 - m_us;
         m_ownBit = SideBit(m_us);
         m_kingSquare = m_board.kingSquare[m_us];
-        m_inCheck = m_kingSquare != 0 && IsAttacked(m_board, m_kingSquare, m_them);
     }
 
-    // True when the side to move has a king and it is attacked.
-    bool InCheck() const { return m_inCheck; }
+    // True when the side to move has a king and it is attacked. Worked out when first asked.
+    bool InCheck() {
+        if (m_inCheck < 0)
+            m_inCheck = m_kingSquare != 0 && IsAttacked(m_board, m_kingSquare, m_them);
+        return m_inCheck != 0;
+    }
 
     // Calls emit(from, to) for every legal move of the side to move until emit returns true.
     // Returns true when it was stopped that way.
@@ -38,30 +41,50 @@ public:
         return false;
     }
 
-    // True when the piece of the side to move standing on `from` may move to `to`.
+    // Whether the side to move has a legal move at all. The pieces are tried from the pawns back
+    // to the king: theirs are the moves most likely to need no trial of the king's safety.
+    bool HasLegalMove() {
+        const int base = CodeBase(m_us);
+        auto any = [](int, int) { return true; };
+        for (int offset = 15; offset >= 0; --offset) {
+            const int from = m_record.pieceSquares[base + offset];
+            if (m_board.squares[from] != base + offset) continue;
+            if (ForEachLegalMoveOfPiece(from, kTables.kindOfOffset[offset], any)) return true;
+        }
+        return false;
+    }
+
+    // True when the piece of the side to move standing on `from` may move to `to`. The target is
+    // looked for among the piece's moves by the movement rules first, and then the king's safety
+    // is tried for that one move: one trial costs no more than finding out whether the king is in
+    // check, which would be needed to skip it.
     bool IsLegal(int from, int to) {
         const int code = m_board.squares[from];
         const int offset = code - CodeBase(m_us);
         if (offset < 0 || offset >= 16 || m_record.pieceSquares[code] != from) return false;
-        auto isTarget = [to](int, int target) { return target == to; };
-        return ForEachLegalMoveOfPiece(from, kTables.kindOfOffset[offset], isTarget);
+        auto isTarget = [to](int target) { return target == to; };
+        if (!ForEachPseudoMove(from, kTables.kindOfOffset[offset], isTarget)) return false;
+        return m_kingSquare == 0 || KeepsKingSafe(from, to);
     }
 
 private:
+    // A move can only expose the king when it leaves or enters one of the king's lines, or frees a
+    // point from which a horse would reach the king; other moves need no trial.
+    bool MayExposeKingFrom(int from, Kind kind) {
+        return m_kingSquare != 0 && (InCheck() || kind == kKing || Row(from) == Row(m_kingSquare) ||
+                                     Column(from) == Column(m_kingSquare) ||
+                                     (std::abs(Row(from) - Row(m_kingSquare)) == 1 &&
+                                      std::abs(Column(from) - Column(m_kingSquare)) == 1));
+    }
+    bool EntersKingLine(int to) const {
+        return m_kingSquare != 0 &&
+               (Row(to) == Row(m_kingSquare) || Column(to) == Column(m_kingSquare));
+    }
     template <class Emit>
     bool ForEachLegalMoveOfPiece(int from, Kind kind, Emit& emit) {
-        // A move can only expose the king when it leaves or enters one of the king's lines, or
-        // frees a point from which a horse would reach the king; other moves need no trial.
-        const bool alwaysTry =
-            m_kingSquare != 0 && (m_inCheck || kind == kKing || Row(from) == Row(m_kingSquare) ||
-                                  Column(from) == Column(m_kingSquare) ||
-                                  (std::abs(Row(from) - Row(m_kingSquare)) == 1 &&
-                                   std::abs(Column(from) - Column(m_kingSquare)) == 1));
+        const bool alwaysTry = MayExposeKingFrom(from, kind);
         const auto consider = [&](int to) {
-            const bool mayExpose =
-                alwaysTry || (m_kingSquare != 0 &&
-                              (Row(to) == Row(m_kingSquare) || Column(to) == Column(m_kingSquare)));
-            if (mayExpose && !KeepsKingSafe(from, to)) return false;
+            if ((alwaysTry || EntersKingLine(to)) && !KeepsKingSafe(from, to)) return false;
             return emit(from, to);
         };
         return ForEachPseudoMove(from, kind, consider);
@@ -159,7 +182,7 @@ private:
     int m_them;
     unsigned m_ownBit;
     int m_kingSquare;
-    bool m_inCheck;
+    int m_inCheck = -1;
 };
 
 }  // namespace cchess

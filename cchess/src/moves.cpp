@@ -13,7 +13,7 @@ int StatusAfterMove(const PositionRecord& record, bool captured) {
     int status = captured ? CCHESS_STATUS_CAPTURE : 0;
     MoveGenerator replies(record);
     if (replies.InCheck()) status |= CCHESS_STATUS_CHECK;
-    if (!replies.ForEachLegalMove([](int, int) { return true; })) status |= CCHESS_STATUS_LOST;
+    if (!replies.HasLegalMove()) status |= CCHESS_STATUS_LOST;
     return status;
 }
 
