@@ -1,4 +1,4 @@
-#include "mate/short_mates.h"
+#include "mate/depth_first_search.h"
 
 #include <algorithm>
 
@@ -17,14 +17,14 @@ bool Decided(const NodeValue& value) {
 
 }  // namespace
 
-ShortMates::ShortMates(SearchBoard& board, MateTable& table, SearchBudget& budget)
+DepthFirstSearch::DepthFirstSearch(SearchBoard& board, MateTable& table, SearchBudget& budget)
     : board_(board), table_(table), budget_(budget) {}
 
-NodeValue ShortMates::Settle(bool attackerToMove, int moves) {
+NodeValue DepthFirstSearch::Settle(bool attackerToMove, int moves) {
     return attackerToMove ? Attack(moves) : Defend(moves);
 }
 
-NodeValue ShortMates::MateInOne() {
+NodeValue DepthFirstSearch::MateInOne() {
     MoveBatch batch;
     board_.LegalMoves(batch);
     if (batch.count == 0) return Disproven(kForever, 0);
@@ -38,7 +38,7 @@ NodeValue ShortMates::MateInOne() {
     return Disproven(1, 0);
 }
 
-NodeValue ShortMates::Attack(int moves) {
+NodeValue DepthFirstSearch::Attack(int moves) {
     // A mate in one costs less to find again than a table entry costs to keep.
     if (moves == 1) return MateInOne();
     const std::uint64_t key = board_.Key();
@@ -84,7 +84,7 @@ NodeValue ShortMates::Attack(int moves) {
     return value;
 }
 
-NodeValue ShortMates::Defend(int moves) {
+NodeValue DepthFirstSearch::Defend(int moves) {
     const std::uint64_t key = board_.Key();
     const NodeValue known = table_.Find(key, moves);
     if (Decided(known) || budget_.Exhausted()) return known;
@@ -101,6 +101,10 @@ NodeValue ShortMates::Defend(int moves) {
     int quiet = batch.count;
     for (int i = 0; i < batch.count; ++i) {
         const MoveValue reply = batch.moves[static_cast<std::size_t>(i)];
+        if (moves == 1) {
+            ordered[static_cast<std::size_t>(--quiet)] = reply;
+            continue;
+        }
         const int status = board_.Play(reply, true);
         budget_.Count();
         board_.TakeBack();

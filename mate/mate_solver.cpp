@@ -35,7 +35,7 @@ bool Undecided(const NodeValue& value) {
 std::optional<int> FewestMoves(ProofSearch& search, int moves, int lowest, MoveValue& witness) {
     witness = 0;
     while (moves > lowest) {
-        const NodeValue shorter = search.Prove(moves - 1);
+        const NodeValue shorter = search.Refute(moves - 1);
         if (Undecided(shorter)) return std::nullopt;
         if (shorter.Disproven()) {
             witness = shorter.best;
@@ -64,7 +64,7 @@ bool AppendMainLine(Question& question, int moves, std::vector<MoveValue>& line)
         if (left == 1) break;
         // The defender's node mates in exactly left - 1: the disproof under one move less names
         // a reply that holds out that long.
-        const NodeValue defence = question.search.Prove(left - 2);
+        const NodeValue defence = question.search.Refute(left - 2);
         if (!defence.Disproven()) {
             complete = false;
             break;
@@ -129,6 +129,42 @@ bool AppendFoundLine(Question& question, int moves, std::vector<MoveValue>& line
     return complete;
 }
 
+// Every first move from the attacker's node on the board, proven to mate within `root.moves`,
+// judged within the fewest moves that mate: the keys go into `keys`, and the fewest moves are
+// returned (nothing when the budget ran out). A non-key is refuted under the bound of the fewest,
+// which also refutes it under every smaller bound, so that the proof that nothing mates faster
+// then costs only the keys' refutations one move short.
+std::optional<int> FirstMovesSettled(Question& question, const NodeValue& root,
+                                     std::vector<MoveValue>& keys) {
+    MoveBatch first;
+    question.board.LegalMoves(first);
+    int fewest = root.moves;
+    for (bool shortened = true; shortened;) {
+        shortened = false;
+        keys.clear();
+        for (int i = 0; i < first.count && !shortened; ++i) {
+            const MoveValue move = first.moves[static_cast<std::size_t>(i)];
+            question.board.Play(move, false);
+            NodeValue reply = question.search.Refute(fewest - 1);
+            if (reply.Proven() && reply.moves == fewest - 1 && fewest >= 2) {
+                // Proven as found: it may still mate faster.
+                const NodeValue faster = question.search.Refute(fewest - 2);
+                if (!faster.Disproven()) reply = faster;
+            }
+            question.board.TakeBack();
+            if (Undecided(reply)) return std::nullopt;
+            if (!reply.Proven()) continue;
+            if (reply.moves + 1 < fewest) {
+                fewest = reply.moves + 1;
+                shortened = true;
+            } else {
+                keys.push_back(move);
+            }
+        }
+    }
+    return fewest;
+}
+
 MateAnswer Unknown(const Question& question) {
     MateAnswer answer;
     answer.nodes = question.budget.Nodes();
@@ -148,7 +184,7 @@ MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
     if (!question.board.Valid() || maxMoves < 1 || maxMoves > kMaxMateMoves) {
         return Unknown(question);
     }
-    const NodeValue root = question.search.Prove(maxMoves);
+    const NodeValue root = question.search.Settle(maxMoves);
     if (Undecided(root)) return Unknown(question);
     MateAnswer answer;
     if (root.Disproven()) {
@@ -164,22 +200,12 @@ MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
         answer.nodes = question.budget.Nodes();
         return answer;
     }
-    MoveValue unused = 0;
-    const std::optional<int> fewest = FewestMoves(question.search, root.moves, 1, unused);
+    const std::optional<int> fewest = FirstMovesSettled(question, root, answer.otherKeys);
     if (!fewest || !AppendMainLine(question, *fewest, answer.line)) return Unknown(question);
+    // The line's key is the search's pick among the keys; every other one is listed.
+    std::erase(answer.otherKeys, answer.line.front());
     answer.outcome = MateOutcome::kMate;
     answer.moves = *fewest;
-    MoveBatch first;
-    question.board.LegalMoves(first);
-    for (int i = 0; i < first.count; ++i) {
-        const MoveValue move = first.moves[static_cast<std::size_t>(i)];
-        if (move == answer.line.front()) continue;
-        question.board.Play(move, false);
-        const NodeValue reply = question.search.Prove(answer.moves - 1);
-        question.board.TakeBack();
-        if (Undecided(reply)) return Unknown(question);
-        if (reply.Proven()) answer.otherKeys.push_back(move);
-    }
     answer.nodes = question.budget.Nodes();
     return answer;
 }
@@ -190,7 +216,7 @@ MateAnswer MateSolver::Defend(const PositionRecord& position, int attackerMoves,
     if (!question.board.Valid() || attackerMoves < 0 || attackerMoves > kMaxMateMoves) {
         return Unknown(question);
     }
-    const NodeValue root = question.search.Prove(attackerMoves);
+    const NodeValue root = question.search.Settle(attackerMoves);
     if (Undecided(root)) return Unknown(question);
     MateAnswer answer;
     if (root.Disproven()) {
@@ -234,7 +260,7 @@ std::optional<std::vector<Refutation>> MateSolver::Refutations(const PositionRec
     for (int i = 0; i < first.count; ++i) {
         const MoveValue move = first.moves[static_cast<std::size_t>(i)];
         question.board.Play(move, false);
-        const NodeValue reply = question.search.Prove(maxMoves - 1);
+        const NodeValue reply = question.search.Refute(maxMoves - 1);
         question.board.TakeBack();
         if (Undecided(reply)) return std::nullopt;
         refutations.push_back({move, reply.Disproven() ? reply.best : 0});

@@ -8,6 +8,8 @@ namespace {
 // First estimates of a child never searched. A quiet attacking move leaves the defender free, so
 // it is taken to be about as hard to prove as a check with ten replies; a quiet defence is
 // taken to be harder to disprove than one that checks the attacker.
+// The positions each way of settling a question has in its first turn.
+constexpr std::uint64_t kFirstShare = 4096;
 constexpr std::uint32_t kQuietProofNumber = 10;
 constexpr std::uint32_t kQuietDisproofNumber = 4;
 
@@ -42,11 +44,29 @@ ProofSearch::ProofSearch(SearchBoard& board, MateTable& table, SearchBudget& bud
       table_(table),
       budget_(budget),
       attacker_(attacker),
-      shortMates_(board, table, budget) {}
+      depthFirst_(board, table, budget) {}
+
+NodeValue ProofSearch::Refute(int moves) {
+    return depthFirst_.Settle(board_.SideToMove() == attacker_, moves);
+}
+
+NodeValue ProofSearch::Settle(int moves) {
+    NodeValue value;
+    for (std::uint64_t share = kFirstShare;; share *= 2) {
+        for (const bool proofNumbers : {true, false}) {
+            budget_.SetCeiling(budget_.Nodes() + share);
+            value = proofNumbers ? Prove(moves) : Refute(moves);
+            budget_.SetCeiling(0);
+            if (value.Proven() || value.Disproven() || budget_.Spent()) return value;
+        }
+    }
+}
 
 NodeValue ProofSearch::Prove(int moves) {
     const bool attackerToMove = board_.SideToMove() == attacker_;
-    if (ShortMates::Covers(attackerToMove, moves)) return shortMates_.Settle(attackerToMove, moves);
+    if (DepthFirstSearch::Below(attackerToMove, moves)) {
+        return depthFirst_.Settle(attackerToMove, moves);
+    }
     for (;;) {
         const NodeValue value = table_.Find(board_.Key(), moves);
         if (value.Proven() || value.Disproven() || budget_.Exhausted()) return value;
@@ -178,8 +198,8 @@ void ProofSearch::Search(int moves, std::uint32_t pnThreshold, std::uint32_t dnT
     const std::uint64_t key = board_.Key();
     const std::uint64_t nodesBefore = budget_.Nodes();
     const bool attackerToMove = board_.SideToMove() == attacker_;
-    if (ShortMates::Covers(attackerToMove, moves)) {
-        shortMates_.Settle(attackerToMove, moves);
+    if (DepthFirstSearch::Below(attackerToMove, moves)) {
+        depthFirst_.Settle(attackerToMove, moves);
         return;
     }
     Child children[CCHESS_MAX_MOVES];

@@ -21,10 +21,10 @@
 
 #include <cstdint>
 
+#include "mate/depth_first_search.h"
 #include "mate/mate_table.h"
 #include "mate/search_board.h"
 #include "mate/search_budget.h"
-#include "mate/short_mates.h"
 
 namespace tarvelle {
 
@@ -38,6 +38,13 @@ public:
     // having `moves` moves left (after the defender's reply, when the defender is to move), or
     // until the budget is spent: then neither number is 0.
     NodeValue Prove(int moves);
+    // The same question settled by the depth-first search alone, the better choice when a
+    // disproof is expected.
+    NodeValue Refute(int moves);
+    // The same question when either answer may come: both searches in turn, each given as many
+    // positions as the other has had, twice as many every round. It costs at most about twice
+    // what the better of the two would have.
+    NodeValue Settle(int moves);
 
 private:
     struct Child;
@@ -54,7 +61,7 @@ private:
     MateTable& table_;
     SearchBudget& budget_;
     int attacker_;
-    ShortMates shortMates_;
+    DepthFirstSearch depthFirst_;
 };
 
 }  // namespace tarvelle

@@ -12,6 +12,7 @@ SearchBudget::SearchBudget(const SearchLimits& limits)
 
 bool SearchBudget::Exhausted() {
     if (exhausted_) return true;
+    if (ceiling_ != 0 && nodes_ >= ceiling_) return true;
     if (limits_.nodes != 0 && nodes_ >= limits_.nodes) exhausted_ = true;
     if (limits_.stop != nullptr && limits_.stop->load(std::memory_order_relaxed)) exhausted_ = true;
     if (limits_.time.count() > 0 && nodes_ >= nextClockCheck_) {
