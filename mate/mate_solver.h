@@ -71,6 +71,8 @@ struct MateAnswer {
 struct Refutation {
     MoveValue move = 0;
     MoveValue reply = 0;
+
+    bool operator==(const Refutation&) const = default;
 };
 
 class MateSolver {

@@ -197,7 +197,7 @@ TEST(MateSolver, JudgesTheDefendersMoveAgainstAPlainSearch) {
 }
 
 TEST(MateSolver, NamesARefutationForEveryFirstMoveThatDoesNotMate) {
-    // Red's chariots mate in two by e8e9; nothing mates at once.
+    // Red's chariots mate in two; nothing mates at once.
     auto record = std::make_unique<PositionRecord>();
     ASSERT_EQ(CchessFen2Board(record.get(), "3k5/9/4R4/9/9/9/9/9/9/3K1R3 w"), 1);
     MateSolver solver;

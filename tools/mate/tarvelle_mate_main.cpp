@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         const tarvelle::MateCommandAnswer answer =
             tarvelle::AnswerMateQuestion(solver, *options, *options->position);
         if (!answer.nodes) {
-            std::fprintf(stderr, "tarvelle-mate: %s\n", answer.line.c_str());
+            // "error TEXT": the one line says only what is wrong.
+            std::fprintf(stderr, "tarvelle-mate: %s\n", answer.line.c_str() + 6);
             return 2;
         }
         Print(*options, answer);
