@@ -14,9 +14,13 @@
 //   between two nearly equal children.
 // - Mate in one is found when a node is expanded: every attacker move is tried with the rules
 //   library's status bits, and one that leaves the defender without a move proves the node at once.
+// - The last two moves are left to the depth-first search (depth_first_search.h), which settles
+//   them once where df-pn would expand them again and again; the questions that are mostly
+//   disproofs go to it whole.
 //
-// Left out: the deeper fixed-depth probes at new nodes, and any pruning that a quiet position could
-// defeat (null moves, threats): the search must stay exact.
+// Left out: transposition merging of proof numbers across bounds (a node's numbers are its bound's
+// alone), and any pruning that a quiet position could defeat (null moves, threats): the search
+// must stay exact, and in Xiangqi a quiet move can leave the defender in zugzwang.
 #pragma once
 
 #include <cstdint>
