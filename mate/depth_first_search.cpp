@@ -73,6 +73,7 @@ NodeValue DepthFirstSearch::Attack(int moves) {
     for (int i = 0; i < batch.count && !Decided(value); ++i) {
         const MoveValue move = ordered[static_cast<std::size_t>(i)];
         board_.Play(move, false);
+        budget_.Count();
         const NodeValue defence = Defend(moves - 1);
         board_.TakeBack();
         if (!Decided(defence)) return defence;
@@ -127,8 +128,11 @@ NodeValue DepthFirstSearch::Defend(int moves) {
     int longest = 0;
     NodeValue value;
     for (int i = 0; i < batch.count && !Decided(value); ++i) {
+        // Between replies, so that a budget is overrun by at most one node's moves.
+        if (budget_.Exhausted()) return known;
         const MoveValue reply = ordered[static_cast<std::size_t>(i)];
         board_.Play(reply, false);
+        budget_.Count();
         const NodeValue attack = Attack(moves);
         board_.TakeBack();
         if (!Decided(attack)) return attack;

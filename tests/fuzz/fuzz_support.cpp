@@ -11,7 +11,7 @@ namespace tarvelle::fuzz {
 void Fail(const std::string& what, const PositionRecord& record) {
     // The library promises safe FEN output even for damaged records, so the position can always be
     // shown.
-    std::fprintf(stderr, "cchess_fuzz: %s\n  position: %s\n", what.c_str(),
+    std::fprintf(stderr, "fuzz target: %s\n  position: %s\n", what.c_str(),
                  CchessBoard2Fen(&record));
     std::abort();
 }
