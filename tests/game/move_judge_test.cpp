@@ -127,6 +127,9 @@ TEST_F(MoveJudgeTest, AWrongMoveIsRefutedAndRetriedThenTheKeyMates) {
         ASSERT_NO_FATAL_FAILURE(PlayReply());
         EXPECT_EQ(screen.thinkingText, "此着不能在2步内成杀：黑方 将5进1");
         EXPECT_EQ(MoveToCoord(moveList.moves[2]), "e9e8");
+        judge.Hint();
+        Answered();
+        EXPECT_EQ(screen.thinkingText, "已不能在2步内成杀") << "no hint is left to give";
 
         judge.RetryMove();
         EXPECT_EQ(moveList.moveCount, 0);
