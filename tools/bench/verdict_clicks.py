@@ -18,6 +18,7 @@ import sys
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, HERE)
 sys.path.insert(0, os.path.join(HERE, "..", "xsession"))
 sys.path.insert(0, os.path.join(HERE, "..", "puzzles"))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "smoke"))
@@ -25,6 +26,7 @@ from x11_session import XvfbSession, scratch_directory  # noqa: E402
 import cchess  # noqa: E402
 import collection  # noqa: E402
 import tarvelle_smoke as smoke  # noqa: E402
+from program_bench import resident_kib  # noqa: E402
 
 
 def board_bytes(x, window, top):
@@ -59,14 +61,6 @@ def time_to_verdict(x, window, top, move, timeout=10.0):
     verdict = click_until(x, window, top, smoke.cell_of(move[2:]),
                           lambda before, now: now[1] != before[1], timeout)
     return verdict, selected
-
-
-def resident_kib(pid):
-    with open("/proc/%d/status" % pid) as status:
-        for line in status:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
 
 
 def mating_move(binaries, fen, moves):
