@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <regex>
 #include <sstream>
 
 #include "board/cell_drawing.h"
@@ -81,17 +80,17 @@ protected:
         }
         ADD_FAILURE() << "no mate in one";
     }
-    // The fields after the time of each line of attempts.txt.
+    // The fields after the time of each line of attempts.txt, whose shape the record's own test
+    // checks.
     std::vector<std::string> Attempts() const {
         std::ifstream in(attemptsFile);
-        std::vector<std::string> lines;
-        const std::regex shape(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d\t(.*))");
+        std::vector<std::string> result;
         for (std::string line; std::getline(in, line);) {
-            std::smatch fields;
-            lines.push_back(std::regex_match(line, fields, shape) ? fields[1].str()
-                                                                  : "bad " + line);
+            const std::size_t tab = line.find('\t');
+            const bool timed = tab == std::string_view("2026-12-09T14:03:11+08:00").size();
+            result.push_back(timed ? line.substr(tab + 1) : "bad " + line);
         }
-        return lines;
+        return result;
     }
 
     testing::TestClock clock;
