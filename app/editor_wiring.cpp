@@ -7,12 +7,12 @@ namespace tarvelle {
 
 EditorWiring::EditorWiring(PositionEditorWindow& window, EditorRecord& record,
                            const PositionRecord& gamePosition, std::filesystem::path puzzleFile,
-                           const SolvedPuzzles& solved, GameStarter startGame)
+                           const PuzzleMarks& marks, GameStarter startGame)
     : QObject(&window),
       window_(window),
       editor_(record, window.EditorBoard(), window.Palette(), window),
       puzzleFile_(std::move(puzzleFile)),
-      solved_(solved),
+      marks_(marks),
       startGame_(std::move(startGame)) {
     editor_.Open(gamePosition);
     using Window = PositionEditorWindow;
@@ -39,7 +39,7 @@ EditorWiring::EditorWiring(PositionEditorWindow& window, EditorRecord& record,
 }
 
 void EditorWiring::FillPuzzleList(PuzzlePickerWindow& picker) const {
-    picker.AddRows(ReadPuzzleFile(puzzleFile_), solved_);
+    picker.AddRows(ReadPuzzleFile(puzzleFile_), marks_);
 }
 
 void EditorWiring::ChoosePuzzle(PuzzlePickerWindow& picker) {

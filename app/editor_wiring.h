@@ -8,7 +8,7 @@
 #include <string>
 
 #include "board/position_editor.h"
-#include "game/solved_puzzles.h"
+#include "game/puzzle_marks.h"
 #include "ui/position_editor_window.h"
 #include "ui/puzzle_picker_window.h"
 
@@ -24,10 +24,10 @@ public:
         std::function<void(const PositionRecord& position, const std::string& startFen)>;
 
     // Opens the editor logic on `gamePosition` and lives as long as `window`. `record` keeps what
-    // the editor remembers between openings; `solved` marks the picker's rows.
+    // the editor remembers between openings; `marks` marks the picker's rows.
     EditorWiring(PositionEditorWindow& window, EditorRecord& record,
                  const PositionRecord& gamePosition, std::filesystem::path puzzleFile,
-                 const SolvedPuzzles& solved, GameStarter startGame);
+                 const PuzzleMarks& marks, GameStarter startGame);
 
     const PositionEditor& Editor() const { return editor_; }
 
@@ -39,7 +39,7 @@ private:
     PositionEditorWindow& window_;
     PositionEditor editor_;
     std::filesystem::path puzzleFile_;
-    const SolvedPuzzles& solved_;
+    const PuzzleMarks& marks_;
     GameStarter startGame_;
 };
 

@@ -30,10 +30,12 @@ void MainLoop::Pass() {
 }
 
 void MainLoop::IdleStep() {
-    if (engine_.State() == EngineState::Ready && ComputerPlays(sides_, game_.GameSide())) {
+    const TurnStep turn = turnTaker_ != nullptr ? turnTaker_->TakeTurn() : TurnStep{};
+    if (!turn.holdsTurn && engine_.State() == EngineState::Ready &&
+        ComputerPlays(sides_, game_.GameSide())) {
         engine_.StartComputerSearch();
     }
-    events_.ProcessEventsOrWait();
+    events_.ProcessEventsOrWait(turn.wakeInMs);
 }
 
 }  // namespace tarvelle

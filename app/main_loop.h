@@ -8,6 +8,7 @@
 #include "game/game_flow.h"
 #include "game/game_screen.h"
 #include "game/side_choice.h"
+#include "game/turn_taker.h"
 
 namespace tarvelle {
 
@@ -23,9 +24,14 @@ public:
     // pending events; or, when no line is waiting, the idle step.
     void Pass();
 
-    // One idle pass: the computer's search when it is due, then pending events or a wait for the
-    // next event or engine output.
+    // One idle pass: what the turn taker has due, the computer's search when it is due and the
+    // taker does not hold the turn, then pending events or a wait for the next event, engine
+    // output or the time the taker asked for.
     void IdleStep();
+
+    // From now on `taker` (null: none) may play the computer's moves in place of the engine; it
+    // must outlive the loop.
+    void ShareTurnsWith(TurnTaker* taker) { turnTaker_ = taker; }
 
     // Makes Run return after the current pass, or at once if it has not started looping; called
     // when the main window goes.
@@ -43,6 +49,7 @@ private:
     SideChoice& sides_;
     SearchSettings& settings_;
     EventPump& events_;
+    TurnTaker* turnTaker_ = nullptr;
     bool running_ = false;
     bool stopRequested_ = false;
 };

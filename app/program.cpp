@@ -16,19 +16,25 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
     : state_(state),
       programDirectory_(programDirectory),
       engineSession_(engineSession),
+      solver_(kTrainerTableMegabytes, {.time = kTrainerQuestionTime}, [this] { events_.Wake(); }),
       pictures_(programDirectory),
       window_(pictures_),
       board_(window_.BoardPanel(), state.gamePosition, state.moveList, state.marks),
       engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, window_),
       game_(state.gamePosition, state.moveList, state.marks, board_, engine_, window_),
-      training_(game_, window_, state.sides, state.search,
-                SolvedPuzzlesFile(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"))),
+      judge_(game_, state.gamePosition, state.moveList, engine_, window_, clock_, state.search,
+             solver_),
+      training_(game_, state.moveList, window_, state.sides, state.search, judge_,
+                SolvedPuzzlesFile(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")),
+                AttemptsFile(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"))),
       loop_(engine_, game_, window_, state.sides, state.search, events_) {
     // The window built its board hot-spots when it was created.
     state_.search.paceFactor = 1;
     CchessInit(0);
     engineSession_.SetOutputWatch(&events_);
     game_.ObserveMates(&training_);
+    game_.GateUserMoves(&judge_);
+    loop_.ShareTurnsWith(&judge_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     board_.RedrawBoard();
     ConnectWindow();
@@ -50,14 +56,14 @@ void Program::ConnectWindow() {
     QObject::connect(
         &window_, &MainWindow::editorOpened, &window_, [this](PositionEditorWindow* editor) {
             new EditorWiring(*editor, state_.editor, state_.gamePosition, PuzzleFile(),
-                             training_.Solved(),
+                             training_.Marks(),
                              [this](const PositionRecord& position, const std::string& startFen) {
                                  StartGameFromEditor(position, startFen);
                              });
         });
     QObject::connect(&window_, &MainWindow::puzzlePickerOpened, &window_,
                      [this](PuzzlePickerWindow* picker) {
-                         picker->AddRows(ReadPuzzleFile(PuzzleFile()), training_.Solved());
+                         picker->AddRows(ReadPuzzleFile(PuzzleFile()), training_.Marks());
                          QObject::connect(picker, &PuzzlePickerWindow::rowClicked, picker,
                                           [this, picker](int index) {
                                               picker->accept();
@@ -72,6 +78,9 @@ void Program::ConnectWindow() {
                      [this] { training_.Repeat(); });
     QObject::connect(&window_, &MainWindow::solutionRequested, &window_,
                      [this] { training_.ShowSolution(); });
+    QObject::connect(&window_, &MainWindow::retryMoveRequested, &window_,
+                     [this] { judge_.RetryMove(); });
+    QObject::connect(&window_, &MainWindow::hintRequested, &window_, [this] { judge_.Hint(); });
     QObject::connect(&window_, &MainWindow::firstActivated, &window_, [this] {
         activated_ = true;
         // Once the window is up: the engine's start must not compete with the window's.
@@ -79,6 +88,7 @@ void Program::ConnectWindow() {
         events_.FollowEngineStart(&engine_);
     });
     QObject::connect(&window_, &MainWindow::closed, &window_, [this] {
+        training_.Leave();
         closed_ = true;
         loop_.Stop();
     });

@@ -13,7 +13,9 @@
 #include "engine/engine_session.h"
 #include "engine/link_clock.h"
 #include "game/game_flow.h"
+#include "game/move_judge.h"
 #include "game/puzzle_training.h"
+#include "game/solver_worker.h"
 #include "ui/main_window.h"
 
 namespace tarvelle {
@@ -55,13 +57,16 @@ private:
     std::filesystem::path programDirectory_;
     EngineSession& engineSession_;
     SystemClock clock_;
-    // Declared before the link, so that it still exists when the link closes the engine.
+    // Declared before the link, so that it still exists when the link closes the engine, and
+    // before the solver, which wakes it.
     QtEventPump events_;
+    SolverWorker solver_;
     PictureFiles pictures_;
     MainWindow window_;
     MainBoard board_;
     EngineLink engine_;
     GameFlow game_;
+    MoveJudge judge_;
     PuzzleTraining training_;
     MainLoop loop_;
     bool activated_ = false;

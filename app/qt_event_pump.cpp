@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <algorithm>
+#include <limits>
 
 namespace tarvelle {
 
@@ -10,6 +11,9 @@ QtEventPump::QtEventPump() {
     startBound_.setSingleShot(true);
     startBound_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&startBound_, &QTimer::timeout, [this] { ContinueStart(); });
+    // Its timeout event is what ends the wait.
+    idleBound_.setSingleShot(true);
+    idleBound_.setTimerType(Qt::PreciseTimer);
 }
 
 void QtEventPump::ProcessPendingEvents() {
@@ -17,13 +21,22 @@ void QtEventPump::ProcessPendingEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-void QtEventPump::ProcessEventsOrWait() {
+void QtEventPump::ProcessEventsOrWait(std::optional<std::int64_t> wakeInMs) {
     retiredOutput_.reset();
     // The main loop may have read the start's last line itself; then the timer has no more use.
     TimeStart();
     // The loop has just found no engine line waiting, so readable output from here on is new.
     if (engineOutput_) engineOutput_->setEnabled(true);
+    if (wakeInMs) {
+        idleBound_.start(static_cast<int>(
+            std::clamp<std::int64_t>(*wakeInMs, 0, std::numeric_limits<int>::max())));
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    idleBound_.stop();
+}
+
+void QtEventPump::Wake() {
+    QCoreApplication::postEvent(&wakeTarget_, new QEvent(QEvent::User));
 }
 
 void QtEventPump::WatchOutput(int descriptor) {

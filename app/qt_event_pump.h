@@ -1,6 +1,7 @@
 // The main loop's event pump on Qt. The idle wait blocks in Qt's event dispatcher until a window
-// event arrives or the engine's output becomes readable, watched by a socket notifier, so the
-// program wakes only when there is something to do and handles engine output at once.
+// event arrives or the engine's output becomes readable, watched by a socket notifier, or another
+// thread wakes it, or the time the loop gave runs out; so the program wakes only when there is
+// something to do and handles engine output at once.
 //
 // While the engine is being started, its lines are read as soon as they come, in whatever event
 // loop runs, the side question's and other modal boxes' included, and a one-shot timer ends the
@@ -23,8 +24,11 @@ public:
     QtEventPump();
 
     void ProcessPendingEvents() override;
-    void ProcessEventsOrWait() override;
+    void ProcessEventsOrWait(std::optional<std::int64_t> wakeInMs) override;
     void WatchOutput(int descriptor) override;
+
+    // Ends the idle wait that runs now or comes next. Any thread may call it.
+    void Wake();
 
     // Carries `link`'s start on until it ends (Ready or lost); nullptr lets go of it.
     void FollowEngineStart(EngineLink* link);
@@ -42,6 +46,9 @@ private:
     std::unique_ptr<QSocketNotifier> retiredOutput_;
     EngineLink* startingLink_ = nullptr;
     QTimer startBound_;
+    QTimer idleBound_;
+    // Receives the events that Wake posts; they do nothing but end the wait.
+    QObject wakeTarget_;
 };
 
 }  // namespace tarvelle

@@ -20,8 +20,6 @@ constexpr std::array<std::string_view, 9> kEngineOptions = {
     "setoption useegtb false",    "setoption hashsize 0",      "setoption threads 0",
     "setoption idle none",        "setoption randomness none", "setoption style solid",
 };
-// The pause before an engine move is played, times the pace factor, so the user sees it come.
-constexpr int kPaceMilliseconds = 800;
 // "stop" is given up on when more than this many whole seconds pass without output.
 constexpr int kStopBoundSeconds = 10;
 constexpr int kSecondsPerDay = 86400;

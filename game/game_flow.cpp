@@ -1,5 +1,7 @@
 #include "game/game_flow.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "game/move_stepping.h"
@@ -11,6 +13,12 @@ namespace {
 
 constexpr PieceCode kRedKing = 16;
 constexpr PieceCode kBlackKing = 32;
+
+bool IsLegalMove(const PositionRecord& position, MoveValue move) {
+    std::array<MoveValue, CCHESS_MAX_MOVES> moves{};
+    const int count = CchessLegalMoves(&position, moves.data(), CCHESS_MAX_MOVES);
+    return std::find(moves.begin(), moves.begin() + count, move) != moves.begin() + count;
+}
 
 }  // namespace
 
@@ -32,6 +40,7 @@ bool GameFlow::AcceptMove(MoveValue move) {
     engine_.BeforeMove(move);
     AppendMove(moveList_, move);
     PlayNextMove(gamePosition_, moveList_, board_);
+    ClearHintDestination();
 
     if ((status & CCHESS_STATUS_LOST) != 0) {
         const bool blackLost = BoardSide() == kBlackSide;
@@ -55,15 +64,40 @@ void GameFlow::PlayEngineMove(MoveValue move) {
 }
 
 void GameFlow::EnterSquare(Square square) {
-    const PieceCode piece = gamePosition_.squares[square];
-    if (IsOwnPiece(piece, BoardSide())) {
-        if (marks_.selectedSquare > 0) board_.DrawSquare(marks_.selectedSquare, false);
-        marks_.selectedSquare = static_cast<std::int16_t>(square);
-        board_.DrawSquare(square, true);
-    } else if (marks_.selectedSquare > 0) {
-        PlayMove(MakeMoveValue(marks_.selectedSquare, square));
-    }
+    if (userMoveGate_ == nullptr || userMoveGate_->BoardTakesMoves()) TakeSquare(square);
     screen_.ShowStatusText(0, EngineStatusText(engine_.State()));
+}
+
+void GameFlow::TakeSquare(Square square) {
+    if (IsOwnPiece(gamePosition_.squares[square], BoardSide())) {
+        Select(square);
+    } else if (marks_.selectedSquare > 0) {
+        const MoveValue move = MakeMoveValue(marks_.selectedSquare, square);
+        if (userMoveGate_ != nullptr && IsLegalMove(gamePosition_, move))
+            userMoveGate_->BeforeUserMove();
+        PlayMove(move);
+    }
+}
+
+void GameFlow::Select(Square square) {
+    if (marks_.selectedSquare > 0) board_.DrawSquare(marks_.selectedSquare, false);
+    marks_.selectedSquare = static_cast<std::int16_t>(square);
+    board_.DrawSquare(square, true);
+}
+
+void GameFlow::ShowHint(MoveValue move, bool destination) {
+    ClearHintDestination();
+    Select(MoveFrom(move));
+    if (!destination) return;
+    hintDestination_ = MoveTo(move);
+    board_.DrawSquare(hintDestination_, true);
+}
+
+void GameFlow::ClearHintDestination() {
+    if (hintDestination_ == 0) return;
+    // The move that was just played may have drawn it already; drawing it again costs nothing.
+    board_.DrawSquare(hintDestination_, false);
+    hintDestination_ = 0;
 }
 
 void GameFlow::AnnounceResult(const std::string& text, const std::string& note) {
@@ -75,6 +109,7 @@ void GameFlow::TakeBackMove() {
     if (IsEngineLoaded(engine_.State())) engine_.Halt();
     if (moveList_.currentPly > 0) StepBack(gamePosition_, moveList_, board_);
     SettleGame();
+    ClearHintDestination();
     board_.RefreshMoveMarks();
 }
 
@@ -83,6 +118,7 @@ void GameFlow::StartFromPosition(const PositionRecord& position, const std::stri
     SettleGame();
     moveList_.gameStartFen = startFen;
     gamePosition_ = position;
+    hintDestination_ = 0;
     board_.RedrawBoard();
     // A piece picked in the old game must not move in the new one.
     board_.RefreshMoveMarks();

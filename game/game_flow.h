@@ -24,6 +24,18 @@ protected:
     ~MateObserver() = default;
 };
 
+// Consulted on every move the user enters on the board.
+class UserMoveGate {
+public:
+    // False while the board must wait: a click then neither selects nor moves.
+    virtual bool BoardTakesMoves() = 0;
+    // The user is about to play a legal move; the engine has not heard of it yet.
+    virtual void BeforeUserMove() = 0;
+
+protected:
+    ~UserMoveGate() = default;
+};
+
 class GameFlow final {
 public:
     GameFlow(PositionRecord& gamePosition, MoveList& moveList, BoardMarks& marks, MainBoard& board,
@@ -57,6 +69,13 @@ public:
     // From now on mates are told to `observer` (null: to nobody), which must outlive the game.
     void ObserveMates(MateObserver* observer) { mateObserver_ = observer; }
 
+    // From now on the user's moves pass `gate` (null: none), which must outlive the game.
+    void GateUserMoves(UserMoveGate* gate) { userMoveGate_ = gate; }
+
+    // Shows a move the user might play: its piece becomes the selection, and with `destination`
+    // its destination is framed too, until the next move, take-back or new game.
+    void ShowHint(MoveValue move, bool destination);
+
     // Undo: halts the engine, takes back one ply, cuts the list there and marks the move that is
     // now last.
     void TakeBackMove();
@@ -69,6 +88,11 @@ public:
 private:
     // Leaves a connected engine Ready and makes the position on the board the end of the game.
     void SettleGame();
+    // EnterSquare on a board that takes moves.
+    void TakeSquare(Square square);
+    void Select(Square square);
+    // Draws a destination the hint framed plain again.
+    void ClearHintDestination();
 
     PositionRecord& gamePosition_;
     MoveList& moveList_;
@@ -77,6 +101,8 @@ private:
     EngineControl& engine_;
     GameScreen& screen_;
     MateObserver* mateObserver_ = nullptr;
+    UserMoveGate* userMoveGate_ = nullptr;
+    Square hintDestination_ = 0;
 };
 
 }  // namespace tarvelle

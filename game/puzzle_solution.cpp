@@ -29,7 +29,7 @@ std::vector<MoveValue> SolutionMoves(const PuzzleRow& row) {
 
 std::optional<int> NamedLength(std::span<const MoveValue> solution) {
     if (solution.empty()) return std::nullopt;
-    return static_cast<int>((solution.size() + 1) / 2);
+    return AttackerMoves(static_cast<int>(solution.size()));
 }
 
 }  // namespace tarvelle

@@ -15,8 +15,17 @@ namespace tarvelle {
 // solution, such as a comment in a file written for the three-field format, gives no moves.
 std::vector<MoveValue> SolutionMoves(const PuzzleRow& row);
 
-// The length a puzzle is named by: the attacking moves of its solution, (plies + 1) / 2; none
-// without a solution.
+// The length a puzzle is named by: the attacking moves of its solution; none without a solution.
 std::optional<int> NamedLength(std::span<const MoveValue> solution);
+
+// The attacker's moves among the first `plies` of a puzzle's game, in which it moves first.
+constexpr int AttackerMoves(int plies) {
+    return (plies + 1) / 2;
+}
+
+// The moves the attacker has left, after the first `plies` of the game, to mate within `length`.
+constexpr int AttackerMovesLeft(int length, int plies) {
+    return length - AttackerMoves(plies);
+}
 
 }  // namespace tarvelle

@@ -10,13 +10,29 @@
 
 namespace tarvelle {
 
-PuzzleTraining::PuzzleTraining(GameFlow& game, GameScreen& screen, SideChoice& sides,
-                               SearchSettings& search, std::filesystem::path solvedFile)
+namespace {
+
+// How an attempt the player mated in `playerMoves` counts, by what the judge saw of it.
+AttemptResult MateResult(const MoveJudge& judge, int playerMoves) {
+    if (judge.HintGiven()) return AttemptResult::kHint;
+    const std::optional<int> length = judge.Length();
+    if (judge.MistakeMade() || (length && playerMoves > *length)) return AttemptResult::kMistake;
+    return AttemptResult::kClean;
+}
+
+}  // namespace
+
+PuzzleTraining::PuzzleTraining(GameFlow& game, const MoveList& moveList, GameScreen& screen,
+                               SideChoice& sides, SearchSettings& search, MoveJudge& judge,
+                               std::filesystem::path solvedFile, std::filesystem::path attemptsFile)
     : game_(game),
+      moveList_(moveList),
       screen_(screen),
       sides_(sides),
       search_(search),
-      solved_(std::move(solvedFile)) {}
+      judge_(judge),
+      solved_(std::move(solvedFile)),
+      attempts_(std::move(attemptsFile)) {}
 
 int PuzzleTraining::NextRow(int rowCount) const {
     if (rowCount <= 0) return -1;
@@ -30,6 +46,7 @@ int PuzzleTraining::PreviousRow(int rowCount) const {
 }
 
 void PuzzleTraining::Load(int index, const PuzzleRow& row) {
+    Leave();
     const auto position = std::make_unique<PositionRecord>();
     CchessFen2Board(position.get(), row.fen.c_str());
     game_.StartFromPosition(*position, StartFenText(*position, row.fen, EditorMoveNumber(row.fen)));
@@ -38,6 +55,7 @@ void PuzzleTraining::Load(int index, const PuzzleRow& row) {
     current_ = Puzzle{index, row, SolutionMoves(row), attacker};
     screen_.ShowFenText(row.fen);
     screen_.ShowPuzzle(row.puzzleNumber + " " + row.name, !current_->solution.empty());
+    judge_.Begin(attacker, NamedLength(current_->solution));
 }
 
 void PuzzleTraining::Repeat() {
@@ -47,8 +65,25 @@ void PuzzleTraining::Repeat() {
 }
 
 void PuzzleTraining::End() {
+    Leave();
     current_.reset();
+    judge_.End();
     screen_.ShowPuzzle(std::nullopt, false);
+}
+
+void PuzzleTraining::Leave() {
+    // Browsing through the puzzles is no attempt at them.
+    if (current_ && !current_->attemptRecorded && (judge_.Moved() || judge_.HintGiven()))
+        RecordAttempt(AttemptResult::kFailed);
+}
+
+void PuzzleTraining::RecordAttempt(AttemptResult result) {
+    // The player moves first, so every odd ply is the player's.
+    std::vector<MoveValue> playerMoves;
+    for (int ply = 1; ply <= moveList_.currentPly; ply += 2)
+        playerMoves.push_back(moveList_.moves[static_cast<std::size_t>(ply)]);
+    attempts_.Add(current_->row.fen, result, playerMoves);
+    current_->attemptRecorded = true;
 }
 
 void PuzzleTraining::ShowSolution() {
@@ -60,10 +95,10 @@ void PuzzleTraining::ShowSolution() {
 
 std::string PuzzleTraining::OnMate(std::int16_t winner, int plies) {
     if (!current_ || winner != current_->attacker) return {};
-    // The player moves first, so every odd ply is the player's.
-    const int playerMoves = (plies + 1) / 2;
+    const int playerMoves = AttackerMoves(plies);
     const std::optional<int> namedLength = NamedLength(current_->solution);
     if (SolvedWith(playerMoves, namedLength)) solved_.Add(current_->row.fen);
+    if (!current_->attemptRecorded) RecordAttempt(MateResult(judge_, playerMoves));
     return PuzzleVerdictText(playerMoves, namedLength);
 }
 

@@ -1,6 +1,7 @@
 // Puzzle training: the puzzle of the puzzle list being played, the one place that knows it. A
-// puzzle starts as a new game without the side question; when the player mates, the result box
-// gets a verdict and a solve is recorded.
+// puzzle starts as a new game without the side question, and its moves are judged (MoveJudge);
+// when the player mates, the result box gets a verdict and a solve is recorded. Every attempt
+// that the player mates or leaves after a move or a hint is recorded too.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +11,25 @@
 #include <vector>
 
 #include "engine/search_settings.h"
+#include "game/attempt_record.h"
 #include "game/game_flow.h"
 #include "game/game_screen.h"
+#include "game/move_judge.h"
 #include "game/puzzle_list.h"
+#include "game/puzzle_marks.h"
 #include "game/side_choice.h"
 #include "game/solved_puzzles.h"
+#include "position/move_list.h"
 
 namespace tarvelle {
 
 class PuzzleTraining final : public MateObserver {
 public:
-    // `solvedFile` keeps the solved puzzles between runs (SolvedPuzzlesFile). Everything else
-    // must outlive the training.
-    PuzzleTraining(GameFlow& game, GameScreen& screen, SideChoice& sides, SearchSettings& search,
-                   std::filesystem::path solvedFile);
+    // `solvedFile` keeps the solved puzzles between runs (SolvedPuzzlesFile), `attemptsFile` the
+    // attempts (AttemptsFile). Everything else must outlive the training.
+    PuzzleTraining(GameFlow& game, const MoveList& moveList, GameScreen& screen, SideChoice& sides,
+                   SearchSettings& search, MoveJudge& judge, std::filesystem::path solvedFile,
+                   std::filesystem::path attemptsFile);
 
     // The row 下一题 loads from a file of `rowCount` rows: the one after the current puzzle's,
     // wrapping to the first; the first before any puzzle was loaded. -1 for a file without rows.
@@ -34,20 +40,25 @@ public:
 
     // A new game on the puzzle of row `index` of the puzzle file, started as a game from the
     // editor is, except that the FEN box shows the puzzle, the caption names it and the computer
-    // plays the side not to move, at the level an answered side question sets.
+    // plays the side not to move, at the level an answered side question sets. The puzzle played
+    // until now is left.
     void Load(int index, const PuzzleRow& row);
     // The current puzzle again from its start; nothing when no puzzle is being played.
     void Repeat();
-    // A game that is no puzzle of the list has begun: no verdict, and the caption is plain again.
+    // A game that is no puzzle of the list has begun: the puzzle is left, no verdict, and the
+    // caption is plain again.
     void End();
+    // The puzzle is given up, as when the program closes: an attempt the player began and did
+    // not mate counts as failed.
+    void Leave();
     // The stored main line of the current puzzle in the thinking box, in book notation.
     void ShowSolution();
 
-    const SolvedPuzzles& Solved() const { return solved_; }
+    const PuzzleMarks& Marks() const { return marks_; }
 
     // When the player, who attacks, mates: the verdict on the moves it took, and the puzzle is
-    // recorded as solved when it counts as solved (SolvedWith). A mate of the computer's gives no
-    // line.
+    // recorded as solved when it counts as solved (SolvedWith). The first mate of an attempt
+    // records it. A mate of the computer's gives no line.
     std::string OnMate(std::int16_t winner, int plies) override;
 
 private:
@@ -56,13 +67,20 @@ private:
         PuzzleRow row;
         std::vector<MoveValue> solution;
         std::int16_t attacker = 0;
+        bool attemptRecorded = false;
     };
 
+    void RecordAttempt(AttemptResult result);
+
     GameFlow& game_;
+    const MoveList& moveList_;
     GameScreen& screen_;
     SideChoice& sides_;
     SearchSettings& search_;
+    MoveJudge& judge_;
     SolvedPuzzles solved_;
+    AttemptRecord attempts_;
+    PuzzleMarks marks_{attempts_, solved_};
     std::optional<Puzzle> current_;
 };
 

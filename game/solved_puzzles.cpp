@@ -7,20 +7,12 @@
 #include <fstream>
 #include <memory>
 
+#include "game/file_writing.h"
 #include "game/user_folder.h"
 #include "position/position_record.h"
 
 namespace tarvelle {
 namespace {
-
-bool WriteAll(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 bool ReplaceFile(const std::filesystem::path& file, std::string_view bytes) {
     std::error_code error;

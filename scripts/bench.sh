@@ -4,7 +4,8 @@
 # board drawing benchmarks and, under Xvfb, the program's start-up without an engine, with its engine
 # and with an engine that never answers, its processor use and wake-ups while idle and while the
 # engine searches, its memory, the delay from the engine's move to the board, and the puzzle list's
-# opening on 100,000 puzzles.
+# opening on 100,000 puzzles; last the trainer's verdicts, headless over the puzzle collection and
+# clicked in the real window.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -39,3 +40,7 @@ echo "== board drawing benchmarks"
 
 echo "== the program under Xvfb"
 python3 "$TOP/tools/bench/program_bench.py" "$TOP/build-bench/bin/tarvelle"
+
+echo "== the trainer's verdicts"
+"$TOP/build-bench/bin/verdict_bench"
+python3 "$TOP/tools/bench/verdict_clicks.py" "$TOP/build-bench/bin"

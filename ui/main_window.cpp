@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <algorithm>
+#include <vector>
 
 #include "assets/board_picture.h"
 #include "assets/opening_puzzle.h"
@@ -25,6 +27,26 @@ const QString kProgramName = QStringLiteral("Tarvelle");
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// Leaves keys of the window's menu to the menu where an edit box would take them for itself, as
+// it takes Ctrl+Z for its undo and H for a letter. The boxes hold the focus when the window opens,
+// and clicks on the board do not take it from them.
+class MenuKeyFilter final : public QObject {
+public:
+    MenuKeyFilter(std::vector<QKeySequence> keys, QObject* parent)
+        : QObject(parent), keys_(std::move(keys)) {}
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride) return false;
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (std::find(keys_.begin(), keys_.end(), pressed) == keys_.end()) return false;
+        event->ignore();
+        return true;
+    }
+
+private:
+    std::vector<QKeySequence> keys_;
+};
 
 }  // namespace
 
@@ -89,6 +111,13 @@ void MainWindow::CreatePuzzleMenu() {
     addItem("下一题", QKeySequence(Qt::Key_PageDown), &MainWindow::nextPuzzleRequested);
     repeatPuzzleItem_ =
         addItem("重做本题", QKeySequence(Qt::CTRL | Qt::Key_R), &MainWindow::repeatPuzzleRequested);
+    retryMoveItem_ =
+        addItem("重走此步", QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::retryMoveRequested);
+    hintItem_ = addItem("提示", QKeySequence(Qt::Key_H), &MainWindow::hintRequested);
+    for (QPlainTextEdit* box : {thinkingBox_, fenBox_}) {
+        box->installEventFilter(
+            new MenuKeyFilter({retryMoveItem_->shortcut(), hintItem_->shortcut()}, box));
+    }
     solutionItem_ =
         addItem("解法", QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::solutionRequested);
     ShowPuzzle(std::nullopt, false);
@@ -121,6 +150,8 @@ QuestionAnswer MainWindow::AskQuestion(const std::string& text, const std::strin
 void MainWindow::ShowPuzzle(const std::optional<std::string>& title, bool solutionStored) {
     setWindowTitle(title ? kProgramName + QStringLiteral(" — ") + Text(*title) : kProgramName);
     repeatPuzzleItem_->setEnabled(title.has_value());
+    retryMoveItem_->setEnabled(title.has_value());
+    hintItem_->setEnabled(title.has_value());
     solutionItem_->setEnabled(title.has_value() && solutionStored);
 }
 

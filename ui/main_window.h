@@ -37,8 +37,8 @@ public:
     void ShowMessage(const std::string& text, const std::string& caption) override;
     // Yes and No answer; the box closed any other way gives kDismissed.
     QuestionAnswer AskQuestion(const std::string& text, const std::string& caption) override;
-    // The caption "Tarvelle — " and the title, or "Tarvelle" alone without a puzzle; 重做本题 and
-    // 解法 are enabled only when they have something to act on.
+    // The caption "Tarvelle — " and the title, or "Tarvelle" alone without a puzzle; 重做本题,
+    // 重走此步, 提示 and 解法 are enabled only when they have something to act on.
     void ShowPuzzle(const std::optional<std::string>& title, bool solutionStored) override;
 
     // Opens a new position editor modally: editorOpened is emitted before it shows, and the call
@@ -62,6 +62,8 @@ signals:
     void previousPuzzleRequested();
     void nextPuzzleRequested();
     void repeatPuzzleRequested();
+    void retryMoveRequested();
+    void hintRequested();
     void solutionRequested();
     // The first time the window becomes the active window; never again.
     void firstActivated();
@@ -83,6 +85,8 @@ private:
     QPlainTextEdit* fenBox_;
     PartedStatusBar* statusBar_;
     QAction* repeatPuzzleItem_ = nullptr;
+    QAction* retryMoveItem_ = nullptr;
+    QAction* hintItem_ = nullptr;
     QAction* solutionItem_ = nullptr;
     bool activatedBefore_ = false;
 };

@@ -16,7 +16,7 @@ struct ColumnDefinition {
 };
 
 constexpr int kLengthColumn = 4;
-constexpr int kSolvedColumn = 5;
+constexpr int kMarkColumn = 5;
 
 // The fens column gives up the width the two last columns need to show without scrolling.
 const ColumnDefinition kColumns[PuzzleListModel::kColumnCount] = {
@@ -30,8 +30,8 @@ const ColumnDefinition kColumns[PuzzleListModel::kColumnCount] = {
 
 }  // namespace
 
-void PuzzleListModel::Append(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved) {
-    solved_ = &solved;
+void PuzzleListModel::Append(std::vector<PuzzleRow> rows, const PuzzleMarks& marks) {
+    marks_ = &marks;
     if (rows.empty()) return;
     const int first = rowCount();
     beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
@@ -71,8 +71,8 @@ QString PuzzleListModel::CellText(const PuzzleRow& row, int column) const {
         const std::optional<int> length = NamedLength(SolutionMoves(row));
         return length ? QString::number(*length) : QString();
     }
-    if (column == kSolvedColumn)
-        return solved_ != nullptr && solved_->Contains(row.fen) ? QStringLiteral("√") : QString();
+    if (column == kMarkColumn)
+        return marks_ != nullptr ? QString::fromStdString(marks_->Mark(row.fen)) : QString();
     return QString::fromStdString(row.*kColumns[column].text);
 }
 

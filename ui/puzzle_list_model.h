@@ -1,26 +1,26 @@
 // The puzzle picker's rows as a table model: the rows are kept as read from the file, and a cell's
 // text is made only when the list shows it, so a file of a hundred thousand puzzles opens in a
-// moment. That holds for the length and the solved mark too, which cost a few positions each.
+// moment. That holds for the length and the mark too, which cost a few positions each.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <vector>
 
 #include "game/puzzle_list.h"
-#include "game/solved_puzzles.h"
+#include "game/puzzle_marks.h"
 
 namespace tarvelle {
 
 class PuzzleListModel final : public QAbstractTableModel {
 public:
     // The columns, in order: 序号, 棋局号, 棋局名称, fens, 步数 (the length of the stored
-    // solution) and 已解 (a mark on solved puzzles).
+    // solution) and 已解 (the mark of the last attempt, PuzzleMarks).
     static constexpr int kColumnCount = 6;
 
     using QAbstractTableModel::QAbstractTableModel;
 
-    // Appends the rows at the end; `solved` marks them and must outlive the model.
-    void Append(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved);
+    // Appends the rows at the end; `marks` marks them and must outlive the model.
+    void Append(std::vector<PuzzleRow> rows, const PuzzleMarks& marks);
     // Row 0.. as shown; an index out of range reads a row of empty texts.
     PuzzleRow Row(int index) const;
     // The width the list gives a column at first.
@@ -36,7 +36,7 @@ private:
     QString CellText(const PuzzleRow& row, int column) const;
 
     std::vector<PuzzleRow> rows_;
-    const SolvedPuzzles* solved_ = nullptr;
+    const PuzzleMarks* marks_ = nullptr;
 };
 
 }  // namespace tarvelle

@@ -38,8 +38,8 @@ PuzzlePickerWindow::PuzzlePickerWindow(QWidget* parent) : QDialog(parent) {
     SetFixedFrame(*this, kClientSize, kOuterSize);
 }
 
-void PuzzlePickerWindow::AddRows(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved) {
-    model_->Append(std::move(rows), solved);
+void PuzzlePickerWindow::AddRows(std::vector<PuzzleRow> rows, const PuzzleMarks& marks) {
+    model_->Append(std::move(rows), marks);
 }
 
 int PuzzlePickerWindow::RowCount() const {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "game/puzzle_list.h"
-#include "game/solved_puzzles.h"
+#include "game/puzzle_marks.h"
 #include "ui/puzzle_list_model.h"
 
 namespace tarvelle {
@@ -18,8 +18,8 @@ public:
     explicit PuzzlePickerWindow(QWidget* parent = nullptr);
 
     // Appends the rows under the columns 序号, 棋局号, 棋局名称 and fens, then each puzzle's
-    // length and whether `solved` holds it; `solved` must outlive the picker.
-    void AddRows(std::vector<PuzzleRow> rows, const SolvedPuzzles& solved);
+    // length and its mark from `marks`, which must outlive the picker.
+    void AddRows(std::vector<PuzzleRow> rows, const PuzzleMarks& marks);
     int RowCount() const;
     // Row 0.. as shown; an index out of range reads a row of empty texts.
     PuzzleRow Row(int index) const;

@@ -47,7 +47,7 @@ protected:
         CchessInit(0);
         CchessFen2Board(game.get(), gameFen);
         window = std::make_unique<PositionEditorWindow>(pictures);
-        wiring = new EditorWiring(*window, record, *game, puzzleFile, solved,
+        wiring = new EditorWiring(*window, record, *game, puzzleFile, marks,
                                   [this](const PositionRecord& position, const std::string& fen) {
                                       started.emplace(fen);
                                       startedSide = position.side;
@@ -101,6 +101,8 @@ protected:
     EditorRecord record;
     // Kept for this run only.
     SolvedPuzzles solved{""};
+    AttemptRecord attempts{""};
+    PuzzleMarks marks{attempts, solved};
     // One file per test: ctest runs the tests of this file side by side.
     std::filesystem::path puzzleFile =
         std::filesystem::path(::testing::TempDir()) /

@@ -23,8 +23,9 @@ public:
     std::function<void()> duringWait;
 
     void ProcessPendingEvents() override { log_.push_back("events"); }
-    void ProcessEventsOrWait() override {
-        log_.push_back("events or wait");
+    void ProcessEventsOrWait(std::optional<std::int64_t> wakeInMs) override {
+        log_.push_back(wakeInMs ? "events or wait " + std::to_string(*wakeInMs) + " ms"
+                                : "events or wait");
         if (duringWait) duringWait();
     }
 
@@ -96,6 +97,26 @@ TEST_F(MainLoopTest, TheEnginesMoveIsPlayedByTheGameAndReportedBack) {
                                    "poll line", "refused", "events"}));
     EXPECT_EQ(moveList.moveCount, 1);
     EXPECT_EQ(screen.fenText, GameFenText(position));
+}
+
+// The trainer answers in place of the engine: while it holds the turn, nothing is searched, and the
+// wait ends when its reply is due.
+TEST_F(MainLoopTest, ATurnTakerThatHoldsTheTurnKeepsTheEngineFromSearching) {
+    struct HoldingTaker final : TurnTaker {
+        std::vector<TurnStep> steps;
+        TurnStep TakeTurn() override {
+            const TurnStep step = steps.front();
+            steps.erase(steps.begin());
+            return step;
+        }
+    } taker;
+    taker.steps = {{.holdsTurn = true, .wakeInMs = 800}, {.holdsTurn = false, .wakeInMs = {}}};
+    loop.ShareTurnsWith(&taker);
+    sides.computerPlaysRed = true;
+    engine.state = EngineState::Ready;
+    loop.IdleStep();
+    loop.IdleStep();
+    EXPECT_EQ(engine.calls, (Calls{"events or wait 800 ms", "search", "events or wait"}));
 }
 
 TEST_F(MainLoopTest, StopDuringTheQuestionEndsWithoutLooping) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <thread>
 
 #include <unistd.h>
 #include <QAbstractEventDispatcher>
@@ -194,11 +195,25 @@ TEST(QtEventPump, WakesWhenTheEngineWrites) {
     bool timedOut = false;
     QTimer::singleShot(5000, [&] { timedOut = true; });
     ASSERT_EQ(write(ends[1], "x\n", 2), 2);
-    pump.ProcessEventsOrWait();
+    pump.ProcessEventsOrWait(std::nullopt);
     EXPECT_FALSE(timedOut);
     pump.WatchOutput(-1);
     close(ends[0]);
     close(ends[1]);
+}
+
+// The trainer's solver answers on a thread of its own; the time the loop gives ends a wait too.
+TEST(QtEventPump, WakesWhenAnotherThreadAsksOrTheTimeGivenIsUp) {
+    QtEventPump pump;
+    while (QCoreApplication::eventDispatcher()->processEvents(QEventLoop::AllEvents)) {
+    }
+    bool timedOut = false;
+    QTimer::singleShot(30000, [&] { timedOut = true; });
+    std::thread answer([&pump] { pump.Wake(); });
+    pump.ProcessEventsOrWait(std::nullopt);
+    answer.join();
+    pump.ProcessEventsOrWait(0);
+    EXPECT_FALSE(timedOut);
 }
 
 }  // namespace

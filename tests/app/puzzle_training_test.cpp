@@ -1,6 +1,7 @@
 // Puzzle training in the wired program, off screen and without an engine (so the user plays both
 // sides): the 题库 menu and its keys, the puzzle picker over the main window, the verdicts of mates
-// played by clicks and the solved marks they leave in the picker.
+// played by clicks and the marks their attempts leave in the picker. The trainer's answers come
+// only in the main loop, which these tests do not run.
 #include <gtest/gtest.h>
 
 #include <QMessageBox>
@@ -126,7 +127,7 @@ TEST_F(PuzzleTrainingTest, AClickInThePickerLoadsThePuzzleAsANewGame) {
     EXPECT_EQ(state->search.searchLevel, kAnsweredSearchLevel);
 }
 
-TEST_F(PuzzleTrainingTest, MatesGetTheirVerdictAndSolvedPuzzlesAreMarked) {
+TEST_F(PuzzleTrainingTest, MatesGetTheirVerdictAndAttemptsAreMarked) {
     Key(Qt::Key_PageDown);
     Play("e1f0");
     Play("g5i7");
@@ -140,6 +141,9 @@ TEST_F(PuzzleTrainingTest, MatesGetTheirVerdictAndSolvedPuzzlesAreMarked) {
 
     Key(Qt::Key_PageDown);
     EXPECT_EQ(ResultOf("e6d6"), QStringLiteral("黑胜。\n\n本局结束!\n用了1步"));
+    Key(Qt::Key_PageDown);
+    Play("a3a4");
+    Key(Qt::Key_PageDown);  // the third puzzle is left unsolved
 
     QStringList marks;
     WithPicker([&](QTreeView& list) {
@@ -148,7 +152,8 @@ TEST_F(PuzzleTrainingTest, MatesGetTheirVerdictAndSolvedPuzzlesAreMarked) {
                          list.model()->index(row, 5).data().toString();
         }
     });
-    EXPECT_EQ(marks, (QStringList{"1|√", "|√", "1|"}));
+    // The last attempt at each: a mate past the length, a clean mate, one left unsolved.
+    EXPECT_EQ(marks, (QStringList{"1|?", "|√", "1|×"}));
 }
 
 TEST_F(PuzzleTrainingTest, TheSolutionIsOfferedOnlyWhenOneIsStored) {

@@ -23,7 +23,7 @@ namespace tarvelle::testing {
 class EngineOutputPump final : public EventPump, public OutputWatch {
 public:
     void ProcessPendingEvents() override {}
-    void ProcessEventsOrWait() override {
+    void ProcessEventsOrWait(std::optional<std::int64_t>) override {
         pollfd output{descriptor_, POLLIN, 0};
         if (descriptor_ >= 0) poll(&output, 1, 10);
     }

@@ -5,8 +5,10 @@ and moves, and a take-back from the menu restores the board. Then, while the eng
 a move is played with two clicks and taken back. Then the first puzzle of the puzzle list is picked
 in the position editor, sent to the main board with the computer playing Black, and a move is played
 in it. Then Page Down loads the first puzzles for training in turn: their key moves mate, the solves
-are recorded, and Ctrl+O opens the puzzle list. Last the window is closed; no engine process may
-outlive the program.
+are recorded, and Ctrl+O opens the puzzle list. Then the trainer judges a mate in two: a wrong
+move's verdict and refutation, Ctrl+Z, the key's reply and the mate, the attempt kept as a mistake;
+and in the next puzzle H marks the key, and the puzzle left unsolved is kept as failed. Last the
+window is closed; no engine process may outlive the program.
 
 usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine] [--screenshots DIR]
 """
@@ -30,7 +32,10 @@ WOOD_TOLERANCE = 40
 ENGINE_MOVE_SECONDS = 240
 THINKING_SUMMARY = re.compile(
     r"^ *思考深度：\d+ *得分\(-?\d+\)得分( \([A-I]\d-[A-I]\d\))?( [A-I]\d-[A-I]\d)+$")
-THINKING_BOX = (260, 32)  # a point inside the thinking box, below the board
+# Points inside the thinking box and the FEN box, from the left and from the board's bottom edge.
+THINKING_BOX = (260, 16)
+FEN_BOX = (260, 64 + 12)
+VERDICT = re.compile(r"^此着不能在(\d+)步内成杀：[红黑]方 \S+$")
 
 
 def occupied_cells(placement):
@@ -121,21 +126,26 @@ def one_move_from(before, after):
     return len(before - after) == 1 and len(after - before) <= 1 and len(after) >= len(before) - 1
 
 
-def thinking_text(x, window, top):
-    """The thinking box's text, copied through the clipboard as a user would copy it. The box is
-    rewritten by every report of the engine, which may drop the selection; so it is tried again."""
+def box_text(x, window, top, point, shape):
+    """The text of the box under the board at `point`, copied through the clipboard as a user
+    would copy it. The thinking box is rewritten by every report of the engine, which may drop the
+    selection; so it is tried again until the text has the expected shape."""
     deadline = time.monotonic() + 60
     text = ""
     while time.monotonic() < deadline:
-        x.click(window, THINKING_BOX[0], top + 576 + THINKING_BOX[1] // 2)
+        x.click(window, point[0], top + 576 + point[1])
         x.key(window, "ctrl+a", "ctrl+c")
         copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=x.env(),
                                 capture_output=True, timeout=30)
         text = copied.stdout.decode("utf-8", "replace")
-        if THINKING_SUMMARY.match(text):
+        if shape.match(text):
             return text
         time.sleep(0.2)
     return text
+
+
+def thinking_text(x, window, top):
+    return box_text(x, window, top, THINKING_BOX, THINKING_SUMMARY)
 
 
 def choose_menu_item(x, window, top, downs):
@@ -240,6 +250,106 @@ def solve_first_puzzles(x, window, top, board, program, state_home, screenshots,
     assert x.window_gone(picker), "the picker stayed open"
 
 
+def box_pixels(image, top):
+    """The thinking box's pixels."""
+    _, _, rows = image
+    return [row[0:520] for row in rows[top + 576:top + 640]]
+
+
+def load_puzzle(x, window, top, board, puzzles, number, current):
+    """Pages down from puzzle `current` to puzzle `number` (both 1-based) and waits until the
+    board shows it; the window's image then."""
+    x.key(window, *["Next"] * (number - current))
+    x.wait_for_window("^Tarvelle — %d " % number)
+    cells = occupied_cells(puzzles[number - 1].fen.split()[0])
+    loaded = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == cells)
+    assert shown_occupancy(loaded, top, board) == cells, "puzzle %d was not loaded" % number
+    return loaded
+
+
+def play(x, window, top, move):
+    x.click(window, *cell_centre(top, cell_of(move[:2])))
+    x.click(window, *cell_centre(top, cell_of(move[2:])))
+
+
+def attempt_lines(state_home):
+    with open(os.path.join(state_home, "tarvelle", "attempts.txt"), encoding="utf-8") as record:
+        return [line.rstrip("\n").split("\t") for line in record]
+
+
+def train_with_verdicts(x, window, top, board, program, state_home, screenshots, current):
+    """In a mate in two, a wrong first move is refuted: the verdict shows at once, the refutation
+    after the pace. Ctrl+Z takes both back; the key is answered and the mate follows. The attempt
+    is kept as a mistake. In the next puzzle H marks the key's piece, then its destination; the
+    puzzle left unsolved is kept as failed. Puzzle `current` is the one loaded now."""
+    program_directory = os.path.dirname(os.path.abspath(program))
+    puzzles, _ = collection.read(os.path.join(program_directory, "fens.txt"))
+    number = next(i for i, puzzle in enumerate(puzzles, 1)
+                  if puzzle.fen.startswith("4k4/3r4R/3N5/9/9/9/9/4B4/9/3AKAB2 w"))
+    start = load_puzzle(x, window, top, board, puzzles, number, current)
+    cells = occupied_cells(puzzles[number - 1].fen.split()[0])
+
+    # i8i9 checks; the king's step up holds, and the verdict must say so before it is played.
+    x.click(window, *cell_centre(top, cell_of("i8")))
+    before = x.grab(window)
+    x.click(window, *cell_centre(top, cell_of("i9")))
+    wrong = cells - {cell_of("i8")} | {cell_of("i9")}
+    refuted = wrong - {cell_of("e9")} | {cell_of("e8")}
+    verdict_first = False
+    deadline = time.monotonic() + 60
+    while time.monotonic() < deadline:
+        image = x.grab(window)
+        shown = shown_occupancy(image, top, board)
+        if shown == refuted:
+            break
+        if shown == wrong and box_pixels(image, top) != box_pixels(before, top):
+            verdict_first = True
+        time.sleep(0.02)
+    assert shown == refuted, "the refutation was not played"
+    assert verdict_first, "the verdict did not show before the refutation"
+    if screenshots:
+        write_png(os.path.join(screenshots, "puzzle-verdict.png"), image)
+    text = box_text(x, window, top, THINKING_BOX, VERDICT)
+    assert text == "此着不能在2步内成杀：黑方 将5进1", "the thinking box shows %r" % text
+
+    x.key(window, "ctrl+z")
+    assert_board_is(x, window, top, start, "after 重走此步")
+
+    play(x, window, top, "i8d8")
+    keyed = cells - {cell_of("i8")}
+    answered = grab_until(x, window, lambda image: one_move_from(
+        keyed, shown_occupancy(image, top, board)))
+    assert one_move_from(keyed, shown_occupancy(answered, top, board)), "the key got no reply"
+    fen = box_text(x, window, top, FEN_BOX, re.compile(r"^\S+ w - - 0 $"))
+    found = subprocess.run([os.path.join(program_directory, "tarvelle-mate"), "--first"],
+                           input=fen.strip() + "\t1\n", capture_output=True, text=True,
+                           check=True, timeout=60).stdout.split()
+    assert found[:2] == ["mate", "1"], "no mate in one after the reply: %r" % found
+    play(x, window, top, found[2])
+    result = x.wait_for_window("^胜负：$")
+    x.key(result, "Return")
+    assert x.window_gone(result), "the result box stayed open"
+    placement = " ".join(puzzles[number - 1].fen.split()[:2])
+    assert attempt_lines(state_home)[-1][1:] == [placement, "mistake", "i8d8 " + found[2]], \
+        "the attempt was not kept as a mistake: %r" % attempt_lines(state_home)[-1]
+
+    following = puzzles[number]
+    key = following.solution.split()[0]
+    start = load_puzzle(x, window, top, board, puzzles, number + 1, number)
+    for press, marked in enumerate(([cell_of(key[:2])], [cell_of(key[:2]), cell_of(key[2:])])):
+        x.key(window, "h")
+        shown = grab_until(x, window, lambda image: all(
+            (cell_pixels(image, top, cell) != cell_pixels(start, top, cell)) == (cell in marked)
+            for cell in range(90)))
+        for cell in range(90):
+            assert (cell_pixels(shown, top, cell) != cell_pixels(start, top, cell)) == \
+                (cell in marked), "press %d of H: cell %d is%s marked" % (
+                    press + 1, cell, " not" if cell in marked else "")
+    load_puzzle(x, window, top, board, puzzles, number + 2, number + 1)
+    assert attempt_lines(state_home)[-1][1:3] == [" ".join(following.fen.split()[:2]), "failed"], \
+        "the puzzle left was not kept as failed: %r" % attempt_lines(state_home)[-1]
+
+
 def assert_board_is(x, window, top, expected, what):
     shown = grab_until(x, window, lambda image: all(
         cell_pixels(image, top, cell) == cell_pixels(expected, top, cell) for cell in range(90)))
@@ -253,7 +363,7 @@ def main():
     parser.add_argument("program")
     parser.add_argument("board_bmp")
     parser.add_argument("--with-engine", action="store_true")
-    parser.add_argument("--screenshots", help="folder for pictures of the three windows")
+    parser.add_argument("--screenshots", help="folder for pictures of the three windows and a verdict")
     args = parser.parse_args()
     board = read_bmp(args.board_bmp)
     # No board/ folder here: the pictures must be found beside the program.
@@ -312,6 +422,7 @@ def main():
                 "the side question was asked again"
             play_puzzle_from_the_editor(x, window, top, board, args.program, args.screenshots)
             solve_first_puzzles(x, window, top, board, args.program, workdir, args.screenshots)
+            train_with_verdicts(x, window, top, board, args.program, workdir, args.screenshots, 2)
             x.key(window, "Escape")
             code = app.wait(timeout=30)
             assert code == 0, "exit code %d" % code

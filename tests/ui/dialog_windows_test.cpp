@@ -177,7 +177,7 @@ protected:
     void SetUp() override {
         picker.AddRows({{"1", "101", "七星聚会", kOpeningPuzzleFen},
                         {"3", "12", "Test", "4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 1"}},
-                       solved);
+                       marks);
         picker.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
     }
@@ -192,6 +192,8 @@ protected:
     }
 
     SolvedPuzzles solved{""};
+    AttemptRecord attempts{""};
+    PuzzleMarks marks{attempts, solved};
     PuzzlePickerWindow picker;
 };
 

@@ -82,7 +82,9 @@ int main(int argc, char** argv) {
     PositionRecord game{};
     // No record file: every row is looked up, none is marked.
     const tarvelle::SolvedPuzzles solved{fs::path()};
-    new tarvelle::EditorWiring(editor, record, game, file, solved,
+    const tarvelle::AttemptRecord attempts{fs::path()};
+    const tarvelle::PuzzleMarks marks{attempts, solved};
+    new tarvelle::EditorWiring(editor, record, game, file, marks,
                                [](const PositionRecord&, const std::string&) {});
     editor.show();
 
