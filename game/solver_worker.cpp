@@ -66,7 +66,8 @@ void SolverWorker::Run() {
 
         MateAnswer answer = question.defence
                                 ? solver_.Defend(*question.position, question.moves, limits_)
-                                : solver_.Solve(*question.position, question.moves, limits_, true);
+                                : solver_.Solve(*question.position, question.moves, limits_,
+                                                MateProof::kFound);
 
         lock.lock();
         searching_ = 0;
