@@ -129,6 +129,25 @@ bool AppendFoundLine(Question& question, int moves, std::vector<MoveValue>& line
     return complete;
 }
 
+// The line from the defender's node on the board, proven within `moves`: `reply` (or, without
+// one, the reply whose proof is longest), then the mate as found after it. False when the budget
+// ran out.
+bool AppendDefenceLine(Question& question, int moves, std::optional<MoveValue> reply,
+                       std::vector<MoveValue>& line) {
+    MoveValue defence = reply.value_or(0);
+    int after = moves;
+    if (!reply) {
+        const std::optional<int> longest = LongestFoundDefence(question, moves, defence);
+        if (!longest) return false;
+        after = *longest;
+    }
+    line.push_back(defence);
+    question.board.Play(defence, false);
+    const bool complete = AppendFoundLine(question, after, line);
+    question.board.TakeBack();
+    return complete;
+}
+
 // Every first move from the attacker's node on the board, proven to mate within `root.moves`,
 // judged within the fewest moves that mate: the keys go into `keys`, and the fewest moves are
 // returned (nothing when the budget ran out). A non-key is refuted under the bound of the fewest,
@@ -206,6 +225,7 @@ MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
     std::erase(answer.otherKeys, answer.line.front());
     answer.outcome = MateOutcome::kMate;
     answer.moves = *fewest;
+    answer.fewest = true;
     answer.nodes = question.budget.Nodes();
     return answer;
 }
@@ -226,25 +246,23 @@ MateAnswer MateSolver::Defend(const PositionRecord& position, int attackerMoves,
         answer.nodes = question.budget.Nodes();
         return answer;
     }
-    MoveValue longest = 0;
-    std::optional<int> fewest = root.moves;
-    if (proof == MateProof::kFewest) {
-        fewest = FewestMoves(question.search, root.moves, 0, longest);
-    } else if (root.moves > 0) {
-        fewest = LongestFoundDefence(question, root.moves, longest);
-    }
-    if (!fewest) return Unknown(question);
-    if (*fewest > 0) {
-        answer.line.push_back(longest);
-        question.board.Play(longest, false);
-        const bool complete = proof == MateProof::kFewest
-                                  ? AppendMainLine(question, *fewest, answer.line)
-                                  : AppendFoundLine(question, *fewest, answer.line);
-        question.board.TakeBack();
-        if (!complete) return Unknown(question);
-    }
+    // The mate as first found stands, whatever the rest of the budget allows.
     answer.outcome = MateOutcome::kMate;
-    answer.moves = *fewest;
+    answer.moves = root.moves;
+    if (root.moves > 0 && !AppendDefenceLine(question, root.moves, std::nullopt, answer.line)) {
+        return Unknown(question);
+    }
+    answer.fewest = root.moves == 0;
+    if (proof == MateProof::kFewest && !answer.fewest) {
+        MoveValue longest = 0;
+        const std::optional<int> fewest = FewestMoves(question.search, root.moves, 0, longest);
+        std::vector<MoveValue> line;
+        if (fewest && (*fewest == 0 || AppendDefenceLine(question, *fewest, longest, line))) {
+            answer.moves = *fewest;
+            answer.line = std::move(line);
+            answer.fewest = true;
+        }
+    }
     answer.nodes = question.budget.Nodes();
     return answer;
 }

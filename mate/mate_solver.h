@@ -51,9 +51,11 @@ enum class MateProof {
 
 struct MateAnswer {
     MateOutcome outcome = MateOutcome::kUnknown;
-    // kMate: the moves of the attacker that force mate (the fewest, under MateProof::kFewest).
-    // kNoMate: the bound asked.
+    // kMate: the moves of the attacker that force mate (the fewest when `fewest`). kNoMate: the
+    // bound asked.
     int moves = 0;
+    // kMate: `moves` is proven the fewest.
+    bool fewest = false;
     // kMate: the main line from the position asked, down to mate: the attacker's fastest mate,
     // the defence that resists longest, and so on. From a position with the defender to move it
     // starts with that defence.
@@ -92,9 +94,11 @@ public:
                      MateProof proof = MateProof::kFewest);
 
     // The defender is to move, and the attacker has `attackerMoves` (0..kMaxMateMoves) moves
-    // left. kMate: the attacker still mates, in `moves`, and the line starts with the defence that
-    // resists longest. kNoMate: `refutation` holds out. A defender without a legal move is mated
-    // in 0.
+    // left. kMate: the attacker still mates, in `moves`; under kFewest, when the budget allows,
+    // those are the fewest and the line starts with the defence that resists longest, followed by
+    // the mate as found; otherwise the answer is the mate as found (and `fewest` is false): the
+    // budget never turns a proven mate into kUnknown. kNoMate: `refutation` holds out. A defender
+    // without a legal move is mated in 0.
     MateAnswer Defend(const PositionRecord& position, int attackerMoves, const SearchLimits& limits,
                       MateProof proof = MateProof::kFewest);
 

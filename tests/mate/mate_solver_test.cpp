@@ -177,6 +177,7 @@ TEST(MateSolver, JudgesTheDefendersMoveAgainstAPlainSearch) {
             while (!plain.DefenderLoses(*record, fewest))
                 ++fewest;
             EXPECT_EQ(answer.moves, fewest) << fen;
+            EXPECT_TRUE(answer.fewest) << fen;
             if (fewest > 0) {
                 EXPECT_TRUE(EndsInMate(*record, answer.line))
                     << fen << ": " << LineText(answer.line);
