@@ -59,7 +59,7 @@ class MateEngine:
             line = self.process.stdout.readline()
             if not line:
                 raise RuntimeError("the engine closed its output")
-            if line.split(" ", 1)[0] == word:
+            if line.split()[:1] == [word]:
                 return line
 
     def time_to_mate(self, fen, moves, seconds):
