@@ -7,6 +7,7 @@
 #include <limits>
 #include <memory>
 #include <new>
+#include <tuple>
 
 namespace tarvelle {
 namespace {
@@ -77,11 +78,15 @@ MateTable::Entry& MateTable::Victim(Cluster& cluster) const {
                 return 3;
         }
     };
+    // Ties go by what the entries hold, never by where they sit: which slot a new entry takes
+    // depends on what earlier searches left, and an answer must not.
+    const auto order = [&rank](const Entry& entry) {
+        return std::tuple(rank(entry), entry.effort, entry.key, entry.moves);
+    };
     Entry* victim = &cluster.entries[0];
     for (Entry& entry : cluster.entries) {
-        const int a = rank(entry);
-        const int b = rank(*victim);
-        if (a < b || (a == b && entry.effort < victim->effort)) victim = &entry;
+        if (rank(entry) == 0) return entry;
+        if (order(entry) < order(*victim)) victim = &entry;
     }
     return *victim;
 }

@@ -216,6 +216,21 @@ TEST(MateSolver, NamesARefutationForEveryFirstMoveThatDoesNotMate) {
     }
 }
 
+TEST(MateSolver, AnswersTheSameWhateverItWasAskedBefore) {
+    // A mate in four whose full proof fills a table of a megabyte many times over, so that which
+    // entries are replaced decides much of the search.
+    auto record = std::make_unique<PositionRecord>();
+    ASSERT_EQ(CchessFen2Board(record.get(),
+                              "3a1k1r1/4a4/1rn1b1n2/9/p1p1p2Np/3R5/P1P1P3P/N3B4/4A4/2BAK2R1 w"),
+              1);
+    MateSolver solver(1);
+    const MateAnswer first = solver.Solve(*record, 4, {});
+    const MateAnswer second = solver.Solve(*record, 4, {});
+    EXPECT_EQ(first.outcome, MateOutcome::kMate);
+    EXPECT_EQ(second.nodes, first.nodes);
+    EXPECT_EQ(second.line, first.line);
+}
+
 TEST(MateSolver, StaysWithinItsBudgetAndStopsWhenAsked) {
     // A long mate that no small budget settles.
     auto record = std::make_unique<PositionRecord>();
