@@ -363,10 +363,7 @@ class Generator:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--mate", required=True, metavar="PATH",
-                        help="the exact mate solver, tarvelle-mate")
-    parser.add_argument("--cchess", metavar="PATH",
-                        help="the rules library; by default libcchess.so beside tarvelle-mate")
+    solver.add_options(parser)
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--out", required=True, help="the collection to write")
     parser.add_argument("--work", required=True, help="kept puzzles, one JSON a line; resumed")

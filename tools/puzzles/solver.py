@@ -8,6 +8,14 @@ import subprocess
 LONGEST = 15
 
 
+def add_options(parser):
+    """The options every puzzle tool takes: --mate, the solver, and --cchess, the rules library."""
+    parser.add_argument("--mate", required=True, metavar="PATH",
+                        help="the exact mate solver, tarvelle-mate")
+    parser.add_argument("--cchess", metavar="PATH",
+                        help="the rules library; by default libcchess.so beside tarvelle-mate")
+
+
 class SolverError(RuntimeError):
     pass
 

@@ -69,10 +69,7 @@ def spread(items, count):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--mate", required=True, metavar="PATH",
-                        help="the exact mate solver, tarvelle-mate")
-    parser.add_argument("--cchess", metavar="PATH",
-                        help="the rules library; by default libcchess.so beside tarvelle-mate")
+    solver.add_options(parser)
     parser.add_argument("--engine", help="Fairy-Stockfish; without it only the checks that need "
                                          "no engine are made")
     parser.add_argument("file")
