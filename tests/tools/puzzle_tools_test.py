@@ -10,6 +10,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "puzzles"))
 
 import cchess  # noqa: E402
+import audit_solver  # noqa: E402
 import check  # noqa: E402
 import collection  # noqa: E402
 import generate  # noqa: E402
@@ -245,6 +246,35 @@ class CheckTest(unittest.TestCase):
         found = generate.blunders(engine, board, [], random.Random(1), 3)
         self.assertEqual(board.fen(), MATE_IN_TWO)
         self.assertEqual([(fen.endswith(" b"), mate) for fen, mate in found], [(True, 1)])
+
+
+class AuditTest(unittest.TestCase):
+    """How the audit reads the engine's lines (ranks 1 to 10) against the solver's answer."""
+
+    def test_differences_and_who_the_plain_search_sides_with(self):
+        unique, two = solver.Answer("mate 2 f2f1 f7f8 e1f2"), solver.Answer("mate 2 f2f1 | a3a4")
+        key, other = [2, None, ["f3f2", "f8f9"]], [2, None, ["a4a5"]]
+        no_mate = [None, 30, ["a4a5"]]
+        for answer, lines, differs in (
+                (unique, [key, no_mate], None), (two, [key, other], None),
+                (two, [[2, None, ["a4a5"]], key], None),
+                (unique, [key, other], "second line a3a4 mates in 2"),
+                (unique, [[2, None, ["b4b5"]], None], "key b3b4 is not the solver's"),
+                (unique, [[3, None, ["f3f2"]], None], "reports mate in 3"),
+                (unique, [no_mate, None], "reports no mate"),
+                (solver.Answer("none 3"), [[4, None, ["a4a5"]], None], None),
+                (solver.Answer("none 3"), [[3, None, ["a4a5"]], None], "reports mate in 3")):
+            found = audit_solver.difference(answer, 3, lines)
+            self.assertTrue(found is None if differs is None else differs in (found or ""),
+                            (answer.text, lines, found))
+        settled = [audit_solver.settled(MATE_IN_TWO, unique, [[1, None, ["a4a5"]], None], plain)
+                   for plain in ("mate 2 f2f1", "mate 2 f2f1 a3a4", "none 2", None)]
+        self.assertEqual([verdict for verdict, _ in settled],
+                         ["set aside", "disagree", "disagree", "unsettled"])
+        self.assertIn("not forced on the board", settled[0][1])
+        self.assertEqual(audit_solver.settled(MATE_IN_TWO, unique, [[3, None, ["f3f2"]], None],
+                                              "mate 2 f2f1")[1],
+                         "the engine did not find the fastest mate")
 
 
 class FileChecksTest(unittest.TestCase):
