@@ -25,7 +25,7 @@ import generate
 import solver
 from engine import Engine
 
-# The engine's budget for each position, as the audit is specified. Its depth limit beyond the
+# The engine's budget for each position: the puzzle check's, rounded. Its depth limit beyond the
 # solver's mate (or its bound, where it finds none) is the one check.py gives it to confirm a
 # proven mate: it lets a settled mate end before the budget does.
 ENGINE_NODES = 20_000_000
@@ -33,22 +33,24 @@ ENGINE_NODES = 20_000_000
 # the other positions of a game, full boards, are asked about short mates only.
 ENDING_MOVES = 7
 QUIET_MOVES = 3
-# Positions of each source audited by the solver's verdict: so many of each mate length, and so
-# many without a mate.
+# The mate lengths audited, each with a quota of its own (--per-length) in each source.
 LENGTHS = range(1, ENDING_MOVES + 1)
 
 
 class Work:
-    """The work file: one JSON a line, {"kind", "key", ...}; later lines win."""
+    """The work file: one JSON a line, {"kind", "key", ...}; later lines win, and a line cut short
+    by a stopped run is asked again."""
 
     def __init__(self, path):
         self.path_, self.entries_ = path, {}
         if os.path.exists(path):
             with open(path, encoding="utf-8") as file:
                 for line in file:
-                    if line.strip():
+                    try:
                         entry = json.loads(line)
-                        self.entries_[(entry["kind"], entry["key"])] = entry
+                    except json.JSONDecodeError:
+                        continue
+                    self.entries_[(entry["kind"], entry["key"])] = entry
 
     def get(self, kind, key):
         return self.entries_.get((kind, key))
