@@ -64,10 +64,10 @@ void SolverWorker::Run() {
         stop_ = false;
         lock.unlock();
 
-        MateAnswer answer = question.defence
-                                ? solver_.Defend(*question.position, question.moves, limits_)
-                                : solver_.Solve(*question.position, question.moves, limits_,
-                                                MateProof::kFound);
+        MateAnswer answer =
+            question.defence
+                ? solver_.Defend(*question.position, question.moves, limits_)
+                : solver_.Solve(*question.position, question.moves, limits_, MateProof::kFound);
 
         lock.lock();
         searching_ = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: in the normal build, then with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Fails when any test fails. Tests labelled slow (the engine's check of
-# every puzzle) run only on request: ctest --test-dir build-test -L slow.
+# UndefinedBehaviorSanitizer. Fails when any test fails. Tests labelled slow (the exact proof and the
+# engine's check of every puzzle) run only on request: ctest --test-dir build-test -L slow.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 

@@ -10,16 +10,18 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "puzzles"))
 
 import cchess  # noqa: E402
+import audit_solver  # noqa: E402
 import check  # noqa: E402
 import collection  # noqa: E402
 import generate  # noqa: E402
 import legality  # noqa: E402
 import names  # noqa: E402
 import solution  # noqa: E402
+import solver  # noqa: E402
 import verify  # noqa: E402
 from engine import Line, Search  # noqa: E402
 
-MATE_KEYS = None  # the exact search's program, from the command line
+MATE = None  # tarvelle-mate's path, from the command line
 
 MATE_IN_ONE = "3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w"  # Ra0-a9 mates along the top rank
 # The cannon's quiet f2f1, and whatever Black plays the advisor's e1f2 mates.
@@ -152,15 +154,26 @@ def mate(moves, pv):
 
 
 class CheckTest(unittest.TestCase):
-    """The verdict on a mate in two, the engine's answers scripted, the exact search real."""
+    """The verdict on a mate in two, the engine's answers scripted, the exact solver real."""
 
-    def verdict(self, moves, *answers):
-        return check.check(ScriptedEngine(*answers), MATE_IN_TWO, moves, mate_keys=MATE_KEYS)
+    def setUp(self):
+        self.solver_ = solver.Solver(MATE)
 
-    def test_the_main_line_comes_from_the_engine_and_is_finished_where_it_stops(self):
-        for answers in [(mate(2, "f3f2 f8f9 e2f3"), Line(None, 300, ["a4a5"], 0, 0))], \
+    def tearDown(self):
+        self.solver_.close()
+
+    def verdict(self, moves, *answers, exact_up_to=check.EXACT_UP_TO):
+        return check.check(ScriptedEngine(*answers), MATE_IN_TWO, moves, mate=self.solver_,
+                           exact_up_to=exact_up_to)
+
+    def test_the_main_line_is_the_solvers_or_else_the_engines_finished_where_it_stops(self):
+        # The engine's line stops short and the engine is asked nothing more.
+        verdict = self.verdict(2, (mate(2, "f3f2"), None))
+        self.assertEqual(verdict.problems, [])
+        self.assertEqual(solution.problems(MATE_IN_TWO, solution.text(verdict.line), 2), [])
+        for answers in [(mate(2, "f3f2 f8f9 e2f3"), None)], \
                 [(mate(2, "f3f2"), None), (mate(-1, "f8f9"), None), (mate(1, "e2f3"), None)]:
-            verdict = self.verdict(2, *answers)
+            verdict = check.check(ScriptedEngine(*answers), MATE_IN_TWO, 2, unique=False)
             self.assertEqual((verdict.problems, solution.text(verdict.line)),
                              ([], "f2f1 f7f8 e1f2"))
 
@@ -171,11 +184,33 @@ class CheckTest(unittest.TestCase):
                 (2, [(mate(3, full), None)], "the engine reports mate in 3, not 2"),
                 (2, [(mate(2, "a4a5 f8f9"), None), (mate(-1, "f8f9"), None)],
                  "the engine's key a3a4, the exact search's f2f1"),
-                (3, [], "exact search, first moves mating within 3: f2f1 in 2"),
-                (6, [], "exact search, first moves mating within 5: ")):
+                (3, [], "exact search, first moves mating within 3: f2f1 in 2")):
             verdict = self.verdict(moves, *answers)
             self.assertTrue(any(fault in p for p in verdict.problems), verdict.problems)
         self.assertEqual(self.verdict(3).moves, 2)  # a mate in two, as the generator renames it
+        # Beyond the exact range the solver only has to find nothing as fast.
+        self.assertEqual(self.verdict(3, exact_up_to=2).problems,
+                         ["exact search, first moves mating within 2: f2f1 in 2"])
+        # Three keys (a king left without a move has lost), and a stored line that does not start
+        # with the key.
+        keys = "3k5/9/9/9/9/9/9/9/9/R3K3R w"
+        self.assertEqual(check.exact_verdict(self.solver_, keys, 1).problems,
+                         ["exact search, first moves mating within 1: a0a8 in 1, a0d0 in 1, "
+                          "i0i8 in 1"])
+        self.assertEqual(check.exact_verdict(self.solver_, MATE_IN_TWO, 2, "a3a4 f7f8 e1f2")
+                         .problems, ["the line starts with a3a4, the exact search's key is f2f1"])
+
+    def test_solver_answers_read(self):
+        answer = solver.Answer("mate 2 f2f1 f7f8 e1f2 | a3a4 b3b4")
+        self.assertEqual((answer.moves, answer.line, answer.keys),
+                         (2, ["f2f1", "f7f8", "e1f2"], ["f2f1", "a3a4", "b3b4"]))
+        self.assertEqual((solver.Answer("none 7").mates, solver.Answer("none 7").moves), (False, 7))
+        self.assertEqual(solver.Answer("unknown 5000").outcome, "unknown")
+        for text in ("error not a position: x", ""):
+            with self.assertRaises(solver.SolverError):
+                solver.Answer(text)
+        with self.assertRaises(solver.SolverError):
+            self.solver_.solve("not a position w", 2)
 
     def test_quotas_say_how_many_of_each_length_may_be_poor_in_material(self):
         quotas = generate.parse_quotas("1:4:1,8:2:2")
@@ -213,6 +248,35 @@ class CheckTest(unittest.TestCase):
         self.assertEqual([(fen.endswith(" b"), mate) for fen, mate in found], [(True, 1)])
 
 
+class AuditTest(unittest.TestCase):
+    """How the audit reads the engine's lines (ranks 1 to 10) against the solver's answer."""
+
+    def test_differences_and_who_the_plain_search_sides_with(self):
+        unique, two = solver.Answer("mate 2 f2f1 f7f8 e1f2"), solver.Answer("mate 2 f2f1 | a3a4")
+        key, other = [2, None, ["f3f2", "f8f9"]], [2, None, ["a4a5"]]
+        no_mate = [None, 30, ["a4a5"]]
+        for answer, lines, differs in (
+                (unique, [key, no_mate], None), (two, [key, other], None),
+                (two, [[2, None, ["a4a5"]], key], None),
+                (unique, [key, other], "second line a3a4 mates in 2"),
+                (unique, [[2, None, ["b4b5"]], None], "key b3b4 is not the solver's"),
+                (unique, [[3, None, ["f3f2"]], None], "reports mate in 3"),
+                (unique, [no_mate, None], "reports no mate"),
+                (solver.Answer("none 3"), [[4, None, ["a4a5"]], None], None),
+                (solver.Answer("none 3"), [[3, None, ["a4a5"]], None], "reports mate in 3")):
+            found = audit_solver.difference(answer, 3, lines)
+            self.assertTrue(found is None if differs is None else differs in (found or ""),
+                            (answer.text, lines, found))
+        settled = [audit_solver.settled(MATE_IN_TWO, unique, [[1, None, ["a4a5"]], None], plain)
+                   for plain in ("mate 2 f2f1", "mate 2 f2f1 a3a4", "none 2", None)]
+        self.assertEqual([verdict for verdict, _ in settled],
+                         ["set aside", "disagree", "disagree", "unsettled"])
+        self.assertIn("not forced on the board", settled[0][1])
+        self.assertEqual(audit_solver.settled(MATE_IN_TWO, unique, [[3, None, ["f3f2"]], None],
+                                              "mate 2 f2f1")[1],
+                         "the engine did not find the fastest mate")
+
+
 class FileChecksTest(unittest.TestCase):
     def problems(self, rows):
         puzzles = [collection.Puzzle(n, name, fen, n, line)
@@ -244,5 +308,5 @@ class FileChecksTest(unittest.TestCase):
 
 if __name__ == "__main__":
     cchess.load(sys.argv.pop(1))
-    MATE_KEYS = sys.argv.pop(1)
+    MATE = sys.argv.pop(1)
     unittest.main()

@@ -2,7 +2,8 @@
 """Times the mate solver over a puzzle file beside Fairy-Stockfish, on one core, and prints a table
 by length: tarvelle-mate's full proof (length, key and no second key), its --first (the first key
 proven), and the engine's `go mate N` (from the command to its first report of a mate within N).
-Each puzzle's length is its main line's. With --mate-keys it times that older exact search too.
+Each puzzle's length is its main line's. With --mate-keys, the older exact search from a build
+before tarvelle-mate replaced it, it times that too.
 
     python3 tools/bench/mate_bench.py build/bin/tarvelle-mate assets/fens.txt \\
         [--engine /usr/games/fairy-stockfish] [--mate-keys build/bin/mate_keys] [--seconds 60]
@@ -17,9 +18,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "puzzles"))
 import collection  # noqa: E402
-
-# The solver's bound; the opening puzzle's mate in twenty is beyond it.
-MOST_MOVES = 15
+from solver import LONGEST  # noqa: E402  (the opening puzzle's mate in twenty is beyond it)
 
 
 def solver_times(binary, puzzles, extra, seconds):
@@ -125,7 +124,7 @@ def main():
             continue
         moves = puzzle.solution.split()
         puzzle.length, puzzle.key = (len(moves) + 1) // 2, moves[0]
-        if puzzle.length <= MOST_MOVES:
+        if puzzle.length <= LONGEST:
             timed.append(puzzle)
 
     full = solver_times(args.solver, timed, [], args.seconds)

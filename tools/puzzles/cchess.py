@@ -53,7 +53,7 @@ def load(path):
 
 
 def library_beside(program):
-    """Where the build puts the library: beside its programs (mate_keys, perft)."""
+    """Where the build puts the library: beside its programs (tarvelle-mate, perft)."""
     return os.path.join(os.path.dirname(os.path.abspath(program)), "libcchess.so")
 
 

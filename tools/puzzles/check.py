@@ -1,11 +1,10 @@
 """Whether a position is a sound mate puzzle: legal, a forced mate of the named length, and only
 one first move that mates that fast; and its main line."""
 
-import subprocess
-
 import cchess
 import legality
 import solution
+import solver
 from engine import PROGRAM_NODE_BUDGET
 
 # The engine's check runs at twice the program's budget, so that a mate the program's search could
@@ -20,13 +19,15 @@ CONFIRMING_DEPTH_MARGIN = 12
 # A fortieth of the program's budget each keeps a puzzle rich in material to a few minutes.
 EACH_MOVE_MARGIN = 6
 EACH_MOVE_NODES = PROGRAM_NODE_BUDGET // 40
-# The engine prunes quiet moves and so misses some mates in zugzwang; up to this length the rules
-# library's exact search (mate_keys) has the last word on key and length, and the engine's
-# per-move searches add nothing. A longer mate still has the exact search's proof that nothing
-# mates this fast: the engine, which searches for the shortest mate, can settle on a longer one.
-EXACT_UP_TO = 5
-# The longest mate mate_keys searches.
-EXACT_LONGEST = 9
+# The engine prunes quiet moves and so misses some mates in zugzwang, and it counts a win by the
+# rule against perpetual check as a mate; up to this length the exact solver (tarvelle-mate) has
+# the last word on key and length, gives the main line, and the engine's per-move searches add
+# nothing. A longer mate still has the solver's proof that nothing mates this fast: the engine,
+# which searches for the shortest mate, can settle on a longer one.
+EXACT_UP_TO = solver.LONGEST
+# Up to this length the engine, confirming a proven mate, needs no more depth than the confirming
+# margin; held to it on a proven mate in 6 it reported a mate in 8.
+CONFIRMING_UP_TO = 5
 # Each further move of the main line, where the engine's line stops short of the mate.
 LINE_NODES = PROGRAM_NODE_BUDGET // 10
 
@@ -43,38 +44,27 @@ class Verdict:
         return not self.problems
 
 
-def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact_seconds=None,
-          strength=1, exact_up_to=EXACT_UP_TO):
+def check(engine, fen, moves, mate=None, line_text=None, unique=True, strength=1,
+          exact_up_to=EXACT_UP_TO):
     """Checks fen as a mate in `moves`. Without `unique` (the opening puzzle) the search is the
-    program's own: one line, the program's budget. mate_keys: the exact search's program, given
-    `exact_seconds` at most (None: no limit). line_text: the stored main line to check; without it
-    one is made from the engine's. `strength` multiplies the engine's node budgets and depth
-    margins for a puzzle's key and length, to try to break a verdict with a stronger check;
-    `exact_up_to` raises the length up to which the exact search proves key and length."""
+    program's own: one line, the program's budget. mate: the exact solver (solver.Solver).
+    line_text: the stored main line to check; without it the solver's main line is taken where it
+    proved the mate, else one is made from the engine's. `strength` multiplies the engine's node
+    budgets and depth margins for a puzzle's key and length, to try to break a verdict with a
+    stronger check; `exact_up_to` lowers the length up to which the solver proves key and
+    length."""
     faults = legality.faults(cchess.Board(fen))
     if faults:
         return Verdict(faults)
-    key = None
-    if unique and mate_keys:
-        within = min(moves, exact_up_to)
-        try:
-            keys = exact_keys(mate_keys, fen, within, most=2, seconds=exact_seconds)
-        except subprocess.TimeoutExpired:
-            return Verdict([f"the exact search took longer than {exact_seconds} s"])
-        # Past its range the search only shows that nothing mates within it.
-        proven = (len(keys) == 1 and keys[0][1] == moves) if moves <= exact_up_to else not keys
-        if not proven:
-            shown = ", ".join(f"{_shown(move)} in {n}" for move, n in keys) or "none"
-            # One move alone mating fastest makes a sound puzzle of that shorter length.
-            fewest = [n for _, n in keys if n == min(n for _, n in keys)] if keys else []
-            return Verdict([f"exact search, first moves mating within {within}: {shown}"],
-                           fewest[0] if len(fewest) == 1 else None)
-        key = keys[0][0] if keys else None
+    exact = None
+    if unique and mate:
+        exact = exact_verdict(mate, fen, moves, line_text, exact_up_to)
+        if not exact.ok:
+            return exact
+    key = cchess.uci_text(exact.line[0]) if exact and exact.line else None
     engine.new_game()
     engine.set_multipv(2 if unique else 1)
-    # Past the usual exact range the engine keeps its full depth: held to a confirming depth it
-    # reported a proven mate in 6 as a mate in 8.
-    margin = CONFIRMING_DEPTH_MARGIN if key is not None and moves <= EXACT_UP_TO else DEPTH_MARGIN
+    margin = CONFIRMING_DEPTH_MARGIN if key and moves <= CONFIRMING_UP_TO else DEPTH_MARGIN
     result = engine.search(fen, depth=2 * moves + margin * strength if unique else None,
                            nodes=CHECK_NODES * strength if unique else PROGRAM_NODE_BUDGET)
     best = result.line(1)
@@ -92,10 +82,10 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
         second = result.line(2)
         if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
             verdict.problems.append(f"{_shown(second.pv[0])} also mates in {second.mate}")
-        elif moves > exact_up_to:
+        elif key is None:
             verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves, strength)
     if line_text is None:
-        verdict.line = main_line(engine, fen, best.pv, moves)
+        verdict.line = exact.line if key else main_line(engine, fen, best.pv, moves)
         line_text = solution.text(verdict.line)
     else:
         verdict.line = [cchess.parse_ucci(word) for word in line_text.split()]
@@ -106,15 +96,30 @@ def check(engine, fen, moves, mate_keys=None, line_text=None, unique=True, exact
     return verdict
 
 
-def exact_keys(mate_keys, fen, moves, most=0, seconds=None):
-    """[(first move in UCI text, fewest moves)] of every first move mating within `moves`, or of
-    the first `most` of them: two are enough to fail a puzzle. Raises subprocess.TimeoutExpired
-    after `seconds`."""
-    run = subprocess.run([mate_keys, fen, str(moves), str(most)], capture_output=True, text=True,
-                         timeout=seconds)
-    if run.returncode != 0:
-        raise RuntimeError(f"mate_keys failed: {run.stderr.strip()}")
-    return [(move, int(n)) for move, n in (line.split() for line in run.stdout.splitlines())]
+def exact_verdict(mate, fen, moves, line_text=None, exact_up_to=EXACT_UP_TO):
+    """The exact solver's part of the check. Up to `exact_up_to` moves: exactly one first move
+    mates within `moves`, it needs them all, and the stored line (line_text) starts with it; the
+    verdict's line is then the solver's main line. Beyond, nothing mates within `exact_up_to`, and
+    the line is empty. A failed verdict's `moves` is the fewest when one first move alone mates
+    that fast: a sound puzzle of that shorter length."""
+    within = min(moves, exact_up_to)
+    answer = mate.solve(fen, within)
+    if answer.outcome == "unknown":
+        return Verdict([f"the exact search took longer than {mate.seconds:g} s"])
+    # Past its range the search only shows that nothing mates within it.
+    if moves > exact_up_to:
+        proven = not answer.mates
+    else:
+        proven = answer.mates and answer.moves == moves and len(answer.keys) == 1
+    if not proven:
+        shown = ", ".join(f"{key} in {answer.moves}" for key in answer.keys) or "none"
+        return Verdict([f"exact search, first moves mating within {within}: {shown}"],
+                       answer.moves if len(answer.keys) == 1 else None)
+    verdict = Verdict([], moves, [cchess.parse_ucci(word) for word in answer.line])
+    if line_text and answer.line and line_text.split()[0] != answer.line[0]:
+        verdict.problems.append(f"the line starts with {line_text.split()[0]}, "
+                                f"the exact search's key is {answer.line[0]}")
+    return verdict
 
 
 def main_line(engine, fen, pv, moves):
@@ -156,7 +161,7 @@ def _other_quick_mates(engine, fen, key, moves, strength):
 
 
 def _shown(word):
-    """A move of the engine's or the exact search's (UCI text, ranks 1 to 10) as the puzzle file
+    """A move of the engine's (UCI text, ranks 1 to 10) as the puzzle file
     and the book write it (ranks 0 to 9), so that a report can be read against the file."""
     try:
         return cchess.ucci_text(cchess.parse_uci(word))

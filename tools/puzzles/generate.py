@@ -24,6 +24,7 @@ import collection
 import legality
 import names
 import solution
+import solver
 from engine import Engine
 
 START = "rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"
@@ -180,25 +181,23 @@ def quick_length(engine, fen):
     return best.mate
 
 
-def try_candidate(engine, fen, pieces, wanted, mate_keys, exact_seconds, log, strength=1,
+def try_candidate(engine, mate, fen, pieces, wanted, log, strength=1,
                   exact_up_to=check.EXACT_UP_TO):
-    """The kept puzzle as a work-file entry, or None. A position whose exact search takes longer
-    than `exact_seconds` is passed over: the full verification would pay that again. Beyond the
+    """The kept puzzle as a work-file entry, or None. mate: the exact solver, whose time limit
+    passes over a position that would cost the full verification as much again. Beyond the
     exact search's lengths a kept puzzle must also pass the check at `strength` times the
     engine's budgets: in sparse endings the usual one can miss a second key or a shorter mate."""
     claimed = quick_length(engine, fen)
     if claimed is None or not welcome(wanted, claimed, pieces):
         return None
     begun = time.monotonic()
-    verdict = check.check(engine, fen, claimed, mate_keys=mate_keys, exact_seconds=exact_seconds,
-                          exact_up_to=exact_up_to)
+    verdict = check.check(engine, fen, claimed, mate=mate, exact_up_to=exact_up_to)
     if not verdict.ok and verdict.moves and verdict.moves != claimed \
             and welcome(wanted, verdict.moves, pieces):
         log(f"  {fen} as mate in {claimed}: {'; '.join(verdict.problems)}; "
             f"tried as mate in {verdict.moves}")
         claimed = verdict.moves
-        verdict = check.check(engine, fen, claimed, mate_keys=mate_keys,
-                              exact_seconds=exact_seconds, exact_up_to=exact_up_to)
+        verdict = check.check(engine, fen, claimed, mate=mate, exact_up_to=exact_up_to)
     seconds = time.monotonic() - begun  # the time of the check verify.py makes
     if verdict.ok and strength > 1 and claimed > exact_up_to:
         verdict.problems = check.check(engine, fen, claimed, line_text=solution.text(verdict.line),
@@ -274,12 +273,11 @@ class Generator:
                 self.seeds_.pop(0)
             return self.seeds_.pop(0) if self.seeds_ else None
 
-    def try_(self, engine, fen, pieces, origin):
+    def try_(self, engine, mate, fen, pieces, origin):
         """Checks one candidate and records the outcome; the entry when it is kept."""
         with self.lock_:
             wanted = wanted_of(self.quotas_, self.kept_)
-        entry = try_candidate(engine, fen, pieces, wanted, self.args_.mate_keys,
-                              self.args_.exact_seconds, self.log, self.args_.strength,
+        entry = try_candidate(engine, mate, fen, pieces, wanted, self.log, self.args_.strength,
                               self.args_.exact_up_to)
         with self.lock_:
             if entry is None:
@@ -324,16 +322,16 @@ class Generator:
             self.next_game_ += 1
             return self.next_game_ - 1 if self.next_game_ <= self.args_.max_games else None
 
-    def run(self, engine):
+    def run(self, engine, mate):
         with self.lock_:
             if self.opening_ is None:
                 self.opening_ = opening_entry(engine)
                 self.record_({"opening": list(self.opening_)})
             self.write()
         while (fen := self.take_seed_()) is not None:
-            self.try_(engine, fen, defenders(fen), "candidates")
+            self.try_(engine, mate, fen, defenders(fen), "candidates")
         while (fen := self.take_endgame_()) is not None:
-            self.try_(engine, fen, defenders(fen), "endgames")
+            self.try_(engine, mate, fen, defenders(fen), "endgames")
         while (game := self.take_game_()) is not None:
             rng = random.Random(f"{self.args_.seed}/{game}")
             record = play_game(engine, rng, self.args_.play_nodes, self.args_.weak_nodes,
@@ -348,7 +346,7 @@ class Generator:
                             any(abs(claimed - moves) < LENGTH_GAP for moves in taken) or \
                             not welcome(wanted_of(self.quotas_, self.kept_), claimed, pieces):
                         continue
-                entry = self.try_(engine, fen, pieces, game)
+                entry = self.try_(engine, mate, fen, pieces, game)
                 if entry is not None:
                     taken.append(entry["moves"])
             with self.lock_:
@@ -365,10 +363,7 @@ class Generator:
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    parser.add_argument("--mate-keys", required=True, metavar="PATH",
-                        help="the exact short-mate search (build target mate_keys)")
-    parser.add_argument("--cchess", metavar="PATH",
-                        help="the rules library; by default libcchess.so beside mate_keys")
+    solver.add_options(parser)
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
     parser.add_argument("--out", required=True, help="the collection to write")
     parser.add_argument("--work", required=True, help="kept puzzles, one JSON a line; resumed")
@@ -386,9 +381,9 @@ def main():
     parser.add_argument("--exact-seconds", type=float, default=300,
                         help="time allowed to the exact search of one candidate")
     parser.add_argument("--exact-up-to", type=int, default=check.EXACT_UP_TO, metavar="N",
-                        choices=range(1, check.EXACT_LONGEST + 1),
-                        help="the exact search proves key and length up to N moves: the engine "
-                             "counts a win by the rule against perpetual check as a mate")
+                        choices=range(1, solver.LONGEST + 1),
+                        help=f"the exact solver proves key and length up to N moves instead of "
+                             f"{check.EXACT_UP_TO}")
     parser.add_argument("--strength", type=int, default=1, metavar="K",
                         help="mates beyond the exact search's lengths must also pass the check "
                              "at K times the engine's budgets")
@@ -399,13 +394,14 @@ def main():
                              f"too, poor the most with fewer than {RICH_PIECES} Black pieces")
     parser.add_argument("--max-games", type=int, default=3000)
     args = parser.parse_args()
-    cchess.load(args.cchess or cchess.library_beside(args.mate_keys))
+    cchess.load(args.cchess or cchess.library_beside(args.mate))
 
     generator = Generator(args)
 
     def work():
-        with Engine(args.engine) as engine:
-            generator.run(engine)
+        with Engine(args.engine) as engine, \
+                solver.Solver(args.mate, args.exact_seconds) as mate:
+            generator.run(engine, mate)
 
     workers = [threading.Thread(target=work) for _ in range(args.jobs)]
     for worker in workers:
