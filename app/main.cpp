@@ -1,11 +1,12 @@
 // Start-up. The engine is started once the main window is up (Program), so that its own start
-// does not hold the window back. The program-wide state exists before any window and is released
-// when main returns.
+// does not hold the window back. The program-wide state, with the engine settings the user keeps,
+// exists before any window and is released when main returns.
 #include <QApplication>
 #include <filesystem>
 #include <memory>
 
 #include "app/display_check.h"
+#include "app/engine_settings_file.h"
 #include "app/program.h"
 #include "app/shared_state.h"
 #include "engine/engine_session.h"
@@ -15,11 +16,13 @@ int main(int argc, char** argv) {
     if (!tarvelle::XDisplayAvailable()) return 1;
     const std::filesystem::path programDirectory =
         std::filesystem::read_symlink("/proc/self/exe").parent_path();
-    tarvelle::EngineSession engine(tarvelle::EngineCommandLine(programDirectory));
+    const auto state = std::make_unique<tarvelle::SharedState>();
+    state->engine = tarvelle::ReadEngineSettings(tarvelle::UserEngineSettingsFile());
+    tarvelle::EngineSession engine(
+        tarvelle::EngineCommandLine(programDirectory, state->engine.path));
 
     QApplication application(argc, argv);
     tarvelle::LoadQtChineseTexts(application);
-    const auto state = std::make_unique<tarvelle::SharedState>();
     tarvelle::Program program(*state, programDirectory, engine);
     return program.Run();
 }

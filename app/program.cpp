@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/editor_wiring.h"
+#include "app/engine_settings_file.h"
 #include "game/game_start.h"
 #include "game/puzzle_list.h"
 #include "game/side_choice.h"
@@ -56,6 +57,13 @@ void Program::ConnectWindow() {
                                  StartGameFromEditor(position, startFen);
                              });
         });
+    QObject::connect(&window_, &MainWindow::engineSettingsOpened, &window_,
+                     [this](EngineSettingsDialog* dialog) {
+                         dialog->ShowSettings(state_.engine);
+                         QObject::connect(dialog, &QDialog::accepted, dialog, [this, dialog] {
+                             ApplyEngineSettings(dialog->Settings());
+                         });
+                     });
     QObject::connect(&window_, &MainWindow::puzzlePickerOpened, &window_,
                      [this](PuzzlePickerWindow* picker) {
                          picker->AddRows(ReadPuzzleFile(PuzzleFile()), training_.Solved());
@@ -83,6 +91,18 @@ void Program::ConnectWindow() {
         closed_ = true;
         loop_.Stop();
     });
+}
+
+void Program::ApplyEngineSettings(const EngineSettings& settings) {
+    state_.engine = settings;
+    const std::filesystem::path file = UserEngineSettingsFile();
+    if (!WriteEngineSettings(file, settings)) {
+        window_.ShowMessage("引擎设置未能保存到 " + file.string() + "，只在本次运行中有效。",
+                            "引擎设置");
+    }
+    engineSession_.SetCommandLine(EngineCommandLine(programDirectory_, settings.path));
+    engine_.Start();
+    events_.FollowEngineStart(&engine_);
 }
 
 void Program::StartGameFromEditor(const PositionRecord& position, const std::string& startFen) {

@@ -43,6 +43,10 @@ private:
     // Blocks until the main window is first activated or closed; true when it was activated.
     bool WaitForFirstActivation();
 
+    // Keeps the settings for this run and the next, and restarts the engine with them. The game,
+    // its moves and the sides stay; the computer moves once the engine is ready, if it is its turn.
+    void ApplyEngineSettings(const EngineSettings& settings);
+
     // A new game from the editor's position, then the side question; a puzzle being played ends.
     void StartGameFromEditor(const PositionRecord& position, const std::string& startFen);
 

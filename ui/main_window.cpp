@@ -51,8 +51,8 @@ MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
                       QRect(0, kBoardHeight + kThinkingBoxHeight, kClientWidth, kFenBoxHeight),
                       QString::fromUtf8(kOpeningPuzzleFen));
 
-    statusBar_ = new PartedStatusBar({{100, QStringLiteral("curr")}, {500, QStringLiteral("nps")}},
-                                     kStatusBarHeight, this);
+    // Empty until the engine link shows its state: no placeholder words in a Chinese window.
+    statusBar_ = new PartedStatusBar({{100, {}}, {500, {}}}, kStatusBarHeight, this);
     statusBar_->setObjectName(QStringLiteral("状态条1"));
     setStatusBar(statusBar_);
 
@@ -71,6 +71,8 @@ void MainWindow::CreateMenu() {
             &MainWindow::flipRequested);
     connect(game->addAction(QStringLiteral("悔棋")), &QAction::triggered, this,
             &MainWindow::takeBackRequested);
+    connect(game->addAction(QStringLiteral("引擎设置…")), &QAction::triggered, this,
+            &MainWindow::OpenEngineSettings);
     connect(game->addAction(QStringLiteral("关于")), &QAction::triggered, this,
             &MainWindow::ShowAbout);
     CreatePuzzleMenu();
@@ -136,9 +138,15 @@ void MainWindow::OpenPuzzlePicker() {
     picker.exec();
 }
 
+void MainWindow::OpenEngineSettings() {
+    EngineSettingsDialog dialog(this);
+    emit engineSettingsOpened(&dialog);
+    dialog.exec();
+}
+
 void MainWindow::ShowAbout() {
     ShowInformation(this,
-                    QStringLiteral("Tarvelle — 中国象棋残局练习，与 UCCI 引擎对弈。\n"
+                    QStringLiteral("Tarvelle — 中国象棋残局练习，与 UCCI 或 UCI 引擎对弈。\n"
                                    "作者：the Tarvelle developers"),
                     QStringLiteral("关于本软件"));
 }
