@@ -19,6 +19,7 @@ protected:
             (std::filesystem::temp_directory_path() / "tarvelle conf XXXXXX").string();
         ASSERT_NE(mkdtemp(name.data()), nullptr);
         folder = name;
+        file = folder / "tarvelle" / "tarvelle.conf";
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
 
@@ -33,7 +34,7 @@ protected:
     }
 
     std::filesystem::path folder;
-    std::filesystem::path file = folder / "tarvelle" / "tarvelle.conf";
+    std::filesystem::path file;
 };
 
 TEST_F(EngineSettingsFileTest, HandWrittenFilesAndDamagedOnes) {
