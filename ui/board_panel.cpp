@@ -1,30 +1,23 @@
 #include "ui/board_panel.h"
 
-#include <QFile>
+#include <QImageReader>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "assets/board_picture.h"
 #include "board/cell_geometry.h"
+#include "ui/picture_file.h"
 
 namespace tarvelle {
-namespace {
 
-constexpr QRgb kWhite = 0x00FFFFFFu;
-
-// The picture with its pure white pixels made fully transparent, ready to be painted over the
-// panel; pixels the file already marks transparent stay so.
-QImage ColourKeyed(const QImage& picture) {
-    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            if ((line[x] & kWhite) == kWhite) line[x] = 0;
-        }
-    }
-    return keyed;
+QImage BoardPicture() {
+    // Told its format, and not to guess it, the reader uses Qt's own BMP reader at once; guessing,
+    // it would first load every image plugin installed to ask each whether it reads BMP, the SVG
+    // one with the Qt SVG library, and that at every start.
+    QImageReader reader(QString::fromLatin1(kBoardPictureResource), "bmp");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
-
-}  // namespace
 
 BoardPanel::BoardPanel(const PictureFiles& pictures, QSize size, const QImage& background,
                        QWidget* parent)
@@ -52,10 +45,10 @@ void BoardPanel::ClearCell(int x, int y) {
 }
 
 void BoardPanel::DrawPicture(int x, int y, int pictureNumber) {
-    const QImage picture(QFile::decodeName(pictures_.Locate(pictureNumber).c_str()));
+    const QImage picture = ReadColourKeyedPicture(pictures_.Locate(pictureNumber).c_str());
     if (picture.isNull()) return;
     QPainter painter(&pixels_);
-    painter.drawImage(QPoint(x, y), ColourKeyed(picture));
+    painter.drawImage(QPoint(x, y), picture);
     update(QRect(QPoint(x, y), picture.size()));
 }
 

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 
-#include "assets/board_picture.h"
 #include "assets/opening_puzzle.h"
 #include "ui/edit_box.h"
 #include "ui/hotspot_grid.h"
@@ -36,8 +35,8 @@ MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
     client->setFixedSize(kClientWidth, kBoardHeight + kThinkingBoxHeight + kFenBoxHeight);
     setCentralWidget(client);
 
-    board_ = new tarvelle::BoardPanel(pictures, QSize(kClientWidth, kBoardHeight),
-                                      QImage(QString::fromLatin1(kBoardPictureResource)), client);
+    board_ = new tarvelle::BoardPanel(pictures, QSize(kClientWidth, kBoardHeight), BoardPicture(),
+                                      client);
     board_->setObjectName(QStringLiteral("画板1"));
     board_->move(0, 0);
     QLabel* prototype = CreatePrototypeLabel(*board_, QStringLiteral("原型框"), QPoint(568, 144));
