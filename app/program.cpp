@@ -32,7 +32,6 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
     engineSession_.SetOutputWatch(&events_);
     game_.ObserveMates(&training_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
-    board_.RedrawBoard();
     ConnectWindow();
 }
 
@@ -121,8 +120,15 @@ void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const) {
     if (index >= 0) training_.Load(index, rows[static_cast<std::size_t>(index)]);
 }
 
-int Program::Run() {
+void Program::Show() {
     window_.show();
+    // Drawn into the panel's own pixels while the window system maps the window, the board is
+    // there for the window's first paint, and the window shows a full board's drawing sooner.
+    board_.RedrawBoard();
+}
+
+int Program::Run() {
+    Show();
     window_.activateWindow();
     if (WaitForFirstActivation()) loop_.Run();
     return 0;

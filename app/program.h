@@ -20,16 +20,19 @@ namespace tarvelle {
 
 class Program {
 public:
-    // Creates the main window and loads the puzzle of the window's FEN box as the game. The
-    // engine of `engineSession` is started when the window is first activated; its start goes on
-    // in the background of the event loops, and nothing waits for it. The session must outlive
-    // the program.
+    // Creates the main window and loads the puzzle of the window's FEN box as the game, to be drawn
+    // once the window shows. The engine of `engineSession` is started when the window is first
+    // activated; its start goes on in the background of the event loops, and nothing waits for
+    // it. The session must outlive the program.
     Program(SharedState& state, const std::filesystem::path& programDirectory,
             EngineSession& engineSession);
     // Quits the engine, whatever it is doing.
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+
+    // Shows the window with the game's board drawn in it.
+    void Show();
 
     // Shows the window, waits for its first activation, asks the side question and runs the main
     // loop until the window is closed. Returns the exit code.
