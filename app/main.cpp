@@ -11,6 +11,7 @@
 #include "app/display_check.h"
 #include "app/engine_settings_file.h"
 #include "app/program.h"
+#include "app/session_bus.h"
 #include "app/shared_state.h"
 #include "engine/engine_session.h"
 #include "ui/program_style.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
     // desktop's global menu bar would take it out, and asking the desktop for one costs a D-Bus
     // round trip at start-up.
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+    tarvelle::KeepNoSessionBusAutolaunched();
     QApplication application(argc, argv);
     QApplication::setStyle(new tarvelle::ProgramStyle);
     tarvelle::LoadQtChineseTexts(application);
