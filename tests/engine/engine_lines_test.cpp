@@ -61,29 +61,15 @@ TEST(SearchCommands, PositionAndGoLines) {
     EXPECT_EQ(PositionCommand(fen, played, pondered, RankNumbering::FromOne),
               "position fen " + fen + " moves h3e3 h10g8 b1c3");
 
+    // UCI's go lines are in its transcripts.
     const EngineSettings defaults;
     const UcciProtocol ucci(defaults);
-    const UciSpeaking uci(RankChoice::Auto);
     const SearchLimit nodes{.kind = SearchLimit::Kind::Nodes, .amount = NodeBudget(-7)};
     const SearchLimit time{.kind = SearchLimit::Kind::Milliseconds, .amount = 2500};
-    struct Case {
-        const EngineProtocol& protocol;
-        bool ponder;
-        SearchLimit limit;
-        std::string_view line;
-    };
-    const Case cases[] = {
-        {ucci, false, nodes, "go nodes 10077696"},
-        {ucci, true, nodes, "go ponder nodes 10077696"},
-        {ucci, false, time, "go time 2500 movestogo 1"},
-        {ucci, true, time, "go ponder time 2500 movestogo 1"},
-        {uci.protocol, false, nodes, "go nodes 10077696"},
-        {uci.protocol, true, nodes, "go ponder nodes 10077696"},
-        {uci.protocol, false, time, "go movetime 2500"},
-        {uci.protocol, true, time, "go ponder movetime 2500"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(c.protocol.GoCommand(c.ponder, c.limit), c.line);
+    EXPECT_EQ(ucci.GoCommand(false, nodes), "go nodes 10077696");
+    EXPECT_EQ(ucci.GoCommand(true, nodes), "go ponder nodes 10077696");
+    EXPECT_EQ(ucci.GoCommand(false, time), "go time 2500 movestogo 1");
+    EXPECT_EQ(ucci.GoCommand(true, time), "go ponder time 2500 movestogo 1");
     EXPECT_EQ(NodeBudget(-3), 7776);
     EXPECT_EQ(NodeBudget(3), 0);
     EXPECT_GT(NodeBudget(-32767), 0) << "saturates instead of overflowing";
