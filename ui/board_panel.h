@@ -10,7 +10,7 @@
 
 namespace tarvelle {
 
-// The board picture built into the program (assets/board_picture.h), read as the BMP it is.
+// The board picture built into the program (assets/board_picture.h), in the panel's pixel format.
 QImage BoardPicture();
 
 class BoardPanel final : public QWidget, public BoardSurface {

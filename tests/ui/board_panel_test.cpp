@@ -229,6 +229,11 @@ TEST_F(BoardPanelTest, TransparentPixelsOfThePictureAreLeftOut) {
     }
 }
 
+// The program reads the built-in picture by hand: pixel for pixel what Qt reads.
+TEST(BuiltInBoardPicture, IsThePictureQtReads) {
+    EXPECT_EQ(tarvelle::BoardPicture(), BoardPicture());
+}
+
 TEST_F(BoardPanelTest, PaintingShowsTheKeptPixels) {
     InstallPicture(8, 8);
     BoardPanel panel(pictures, kBoardSize, BoardPicture());
