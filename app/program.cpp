@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "app/editor_wiring.h"
+#include "app/engine_settings_file.h"
 #include "game/game_start.h"
 #include "game/puzzle_list.h"
 #include "game/side_choice.h"
@@ -20,7 +21,8 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
       pictures_(programDirectory),
       window_(pictures_),
       board_(window_.BoardPanel(), state.gamePosition, state.moveList, state.marks),
-      engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, window_),
+      engine_(engineSession, clock_, state.gamePosition, state.moveList, state.search, state.engine,
+              window_),
       game_(state.gamePosition, state.moveList, state.marks, board_, engine_, window_),
       judge_(game_, state.gamePosition, state.moveList, engine_, window_, clock_, state.search,
              solver_),
@@ -36,7 +38,6 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
     game_.GateUserMoves(&judge_);
     loop_.ShareTurnsWith(&judge_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
-    board_.RedrawBoard();
     ConnectWindow();
 }
 
@@ -61,6 +62,13 @@ void Program::ConnectWindow() {
                                  StartGameFromEditor(position, startFen);
                              });
         });
+    QObject::connect(&window_, &MainWindow::engineSettingsOpened, &window_,
+                     [this](EngineSettingsDialog* dialog) {
+                         dialog->ShowSettings(state_.engine);
+                         QObject::connect(dialog, &QDialog::accepted, dialog, [this, dialog] {
+                             ApplyEngineSettings(dialog->Settings());
+                         });
+                     });
     QObject::connect(&window_, &MainWindow::puzzlePickerOpened, &window_,
                      [this](PuzzlePickerWindow* picker) {
                          picker->AddRows(ReadPuzzleFile(PuzzleFile()), training_.Marks());
@@ -94,6 +102,18 @@ void Program::ConnectWindow() {
     });
 }
 
+void Program::ApplyEngineSettings(const EngineSettings& settings) {
+    state_.engine = settings;
+    const std::filesystem::path file = UserEngineSettingsFile();
+    if (!WriteEngineSettings(file, settings)) {
+        window_.ShowMessage("引擎设置未能保存到 " + file.string() + "，只在本次运行中有效。",
+                            "引擎设置");
+    }
+    engineSession_.SetCommandLine(EngineCommandLine(programDirectory_, settings.path));
+    engine_.Start();
+    events_.FollowEngineStart(&engine_);
+}
+
 void Program::StartGameFromEditor(const PositionRecord& position, const std::string& startFen) {
     training_.End();
     game_.StartFromPosition(position, startFen);
@@ -110,8 +130,15 @@ void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const) {
     if (index >= 0) training_.Load(index, rows[static_cast<std::size_t>(index)]);
 }
 
-int Program::Run() {
+void Program::Show() {
     window_.show();
+    // Drawn into the panel's own pixels while the window system maps the window, the board is
+    // there for the window's first paint, and the window shows a full board's drawing sooner.
+    board_.RedrawBoard();
+}
+
+int Program::Run() {
+    Show();
     window_.activateWindow();
     if (WaitForFirstActivation()) loop_.Run();
     return 0;

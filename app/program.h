@@ -22,16 +22,19 @@ namespace tarvelle {
 
 class Program {
 public:
-    // Creates the main window and loads the puzzle of the window's FEN box as the game. The
-    // engine of `engineSession` is started when the window is first activated; its start goes on
-    // in the background of the event loops, and nothing waits for it. The session must outlive
-    // the program.
+    // Creates the main window and loads the puzzle of the window's FEN box as the game, to be drawn
+    // once the window shows. The engine of `engineSession` is started when the window is first
+    // activated; its start goes on in the background of the event loops, and nothing waits for
+    // it. The session must outlive the program.
     Program(SharedState& state, const std::filesystem::path& programDirectory,
             EngineSession& engineSession);
     // Quits the engine, whatever it is doing.
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
+
+    // Shows the window with the game's board drawn in it.
+    void Show();
 
     // Shows the window, waits for its first activation, asks the side question and runs the main
     // loop until the window is closed. Returns the exit code.
@@ -44,6 +47,10 @@ private:
     void ConnectWindow();
     // Blocks until the main window is first activated or closed; true when it was activated.
     bool WaitForFirstActivation();
+
+    // Keeps the settings for this run and the next, and restarts the engine with them. The game,
+    // its moves and the sides stay; the computer moves once the engine is ready, if it is its turn.
+    void ApplyEngineSettings(const EngineSettings& settings);
 
     // A new game from the editor's position, then the side question; a puzzle being played ends.
     void StartGameFromEditor(const PositionRecord& position, const std::string& startFen);

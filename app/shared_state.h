@@ -4,6 +4,7 @@
 
 #include "board/main_board.h"
 #include "board/position_editor.h"
+#include "engine/engine_settings.h"
 #include "engine/search_settings.h"
 #include "game/side_choice.h"
 #include "position/move_list.h"
@@ -20,6 +21,8 @@ struct SharedState {
     BoardMarks marks;
     SideChoice sides;
     SearchSettings search;
+    // As the settings file gave them, or as the settings dialog last applied them.
+    EngineSettings engine;
 };
 
 }  // namespace tarvelle

@@ -4,17 +4,16 @@
 
 namespace tarvelle {
 
-std::string EngineCommandLine(const std::filesystem::path& programDirectory) {
-    return (programDirectory / "EEYE.dll").string();
+std::string EngineCommandLine(const std::filesystem::path& programDirectory,
+                              const std::string& path) {
+    return (programDirectory / (path.empty() ? "EEYE.dll" : path)).string();
 }
 
 bool EngineSession::Launch() {
     Close();
     if (PipeOpen(&channel_, commandLine_.c_str()) == 0) return false;
     TellWatch();
-    if (SendLine("ucci")) return true;
-    Close();
-    return false;
+    return true;
 }
 
 bool EngineSession::SendLine(std::string_view line) {

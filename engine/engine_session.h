@@ -1,6 +1,6 @@
-// One engine process reached through the pipe library: starting it with the UCCI greeting, lines to
-// and from it, noticing that its output has ended, and closing it. It keeps no engine state; the
-// link decides what the lines mean.
+// One engine process reached through the pipe library: starting it, lines to and from it, noticing
+// that its output has ended, and closing it. It keeps no engine state; the link decides what the
+// lines mean.
 #pragma once
 
 #include <pipe/pipe.h>
@@ -14,8 +14,10 @@
 
 namespace tarvelle {
 
-// The engine program's file: "EEYE.dll" in the program's directory.
-std::string EngineCommandLine(const std::filesystem::path& programDirectory);
+// The engine program's file: `path` taken from the program's directory, where an absolute path
+// stands as it is and the empty one names "EEYE.dll".
+std::string EngineCommandLine(const std::filesystem::path& programDirectory,
+                              const std::string& path = {});
 
 // Told when the descriptor of the engine's output comes and goes, so that a waiting main loop
 // can wake when the engine writes.
@@ -32,6 +34,9 @@ public:
     ~EngineSession() override { Close(); }
     EngineSession(const EngineSession&) = delete;
     EngineSession& operator=(const EngineSession&) = delete;
+
+    // The engine file started by the next Launch.
+    void SetCommandLine(std::string commandLine) { commandLine_ = std::move(commandLine); }
 
     bool Launch() override;
     bool Launched() const override { return channel_.connection != nullptr; }

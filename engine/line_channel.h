@@ -14,8 +14,8 @@ class LineChannel {
 public:
     virtual ~LineChannel() = default;
 
-    // Starts the engine, closing one that runs already, and greets it with "ucci". False, with
-    // nothing left running, when it could not be started or greeted.
+    // Starts the engine, closing one that runs already. False, with nothing left running, when it
+    // could not be started.
     virtual bool Launch() = 0;
 
     // Whether an engine is connected.

@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "engine/move_text.h"
-
 namespace tarvelle {
 
 std::int64_t NodeBudget(std::int16_t searchLevel) {
@@ -15,22 +13,18 @@ std::int64_t NodeBudget(std::int16_t searchLevel) {
 }
 
 std::string PositionCommand(std::string_view startFen, std::span<const MoveValue> playedMoves,
-                            MoveValue assumedMove) {
+                            MoveValue assumedMove, RankNumbering ranks) {
     std::string command = "position fen ";
     command += startFen;
     if (!playedMoves.empty() || assumedMove != 0) command += " moves";
-    const auto appendMove = [&command](MoveValue move) {
+    const auto appendMove = [&command, ranks](MoveValue move) {
         command += ' ';
-        command += MoveToCoord(move);
+        command += MoveToCoord(move, ranks);
     };
     for (const MoveValue move : playedMoves)
         appendMove(move);
     if (assumedMove != 0) appendMove(assumedMove);
     return command;
-}
-
-std::string GoCommand(bool ponder, std::int64_t nodeBudget) {
-    return std::string(ponder ? "go ponder" : "go") + " nodes " + std::to_string(nodeBudget);
 }
 
 }  // namespace tarvelle

@@ -1,5 +1,5 @@
-// The two lines that start a search: the position with the moves that led to it, and "go" with
-// the node budget.
+// What the two dialects share of the lines that start a search: the node budget and the position
+// with the moves that led to it.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/move_text.h"
 #include "position/position_record.h"
 
 namespace tarvelle {
@@ -15,12 +16,9 @@ namespace tarvelle {
 // no side question sets rather than overflow.
 std::int64_t NodeBudget(std::int16_t searchLevel);
 
-// "position fen F", then " moves" and each played move in coordinate text when there are any,
-// then `assumedMove` (0 for none) as if it had been played too.
+// "position fen F", then " moves" and each played move in the engine's move text when there are
+// any, then `assumedMove` (0 for none) as if it had been played too.
 std::string PositionCommand(std::string_view startFen, std::span<const MoveValue> playedMoves,
-                            MoveValue assumedMove);
-
-// "go", " ponder" for a search on the user's time, then " nodes " and the budget.
-std::string GoCommand(bool ponder, std::int64_t nodeBudget);
+                            MoveValue assumedMove, RankNumbering ranks);
 
 }  // namespace tarvelle

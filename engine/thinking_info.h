@@ -1,14 +1,39 @@
-// What an engine's "info" line shows the user: a one-line summary of depth, score and principal
-// variation for the thinking box, and the node count with the thinking time for the status bar.
+// What an engine's "info" line reports, and how the user sees it: a one-line summary of depth,
+// score and principal variation for the thinking box, and the node count with the thinking time
+// for the status bar. Each protocol reads its own lines into an InfoReport; the texts are the same
+// whichever the engine speaks.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "position/position_record.h"
 
 namespace tarvelle {
 
-// What the reader needs to know besides the line.
+struct InfoScore {
+    // A mate announced in moves (UCI's "score mate N"), or points (UCCI's scores, mates included,
+    // and UCI's centipawns).
+    bool mateInMoves = false;
+    // Negative when the side to move is the one mated.
+    int value = 0;
+};
+
+// The fields of one info line; a field the line lacks is empty.
+struct InfoReport {
+    std::optional<std::int32_t> nodes;
+    // The engine's own time, for a protocol whose time is trusted; otherwise the time of day is.
+    std::optional<std::int32_t> milliseconds;
+    std::optional<std::int16_t> depth;
+    std::optional<InfoScore> score;
+    // Empty when the line has no principal variation at all; its moves otherwise.
+    std::optional<std::vector<MoveValue>> principalVariation;
+};
+
+// What the texts need to know besides the report.
 struct ThinkingContext {
     // Time of day in whole seconds, now and when the search was requested.
     int nowSeconds = 0;
@@ -25,10 +50,9 @@ struct ThinkingInfo {
     std::optional<std::string> summaryText;
 };
 
-// Reads one line that begins "info ". Fields are found by their first occurrence as " nodes ",
-// " depth ", " score " and " pv "; a score may be "N", "cp N" or "mate N" (mate in N shows as
-// 10000 - N, being mated in N as -10000 - N). The principal variation is read as four-byte moves
-// five bytes apart, to the end of the line.
-ThinkingInfo ReadThinkingInfo(std::string_view line, const ThinkingContext& context);
+// The texts of one report. The summary right-aligns the depth in three columns and the score in
+// six; points show as a number, a mate in N moves as "杀N" and being mated in N as "被杀N". The
+// principal variation's moves show in display form, after the pondered move in parentheses.
+ThinkingInfo ThinkingTexts(const InfoReport& report, const ThinkingContext& context);
 
 }  // namespace tarvelle

@@ -2,15 +2,15 @@
 # Measures perft(5) from the start position with our rules library and with Fairy-Stockfish's own
 # perft, one after the other on this machine, prints the ratio, then runs the rules benchmarks, the
 # board drawing benchmarks and, under Xvfb, the program's start-up without an engine, with its engine
-# and with an engine that never answers, its processor use and wake-ups while idle and while the
-# engine searches, its memory, the delay from the engine's move to the board, and the puzzle list's
-# opening on 100,000 puzzles; last the trainer's verdicts, headless over the puzzle collection and
-# clicked in the real window.
+# and with an engine that never answers, beside XBoard's, its processor use and wake-ups while idle
+# and while the engine searches, its memory, the delay from the engine's move to the board, and the
+# puzzle list's opening on 100,000 puzzles; last the trainer's verdicts, headless over the puzzle
+# collection and clicked in the real window.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
-# xev tells when the program's window maps without polling for it.
-"$TOP/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" x11-utils
+# xev tells when the program's window maps without polling for it; XBoard is the start-up to match.
+"$TOP/scripts/ensure-packages.sh" "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}" x11-utils xboard
 build_tree "$TOP/build-bench" -DCMAKE_BUILD_TYPE=Release -DTARVELLE_BUILD_TESTS=OFF
 
 start="rnbakabnr/9/1c5c1/p1p1p1p1p/9/9/P1P1P1P1P/1C5C1/9/RNBAKABNR w"

@@ -3,28 +3,71 @@
 #include <QFile>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstdint>
+#include <cstdlib>
 
+#include "assets/board_picture.h"
 #include "board/cell_geometry.h"
+#include "ui/picture_file.h"
 
 namespace tarvelle {
+
 namespace {
 
-constexpr QRgb kWhite = 0x00FFFFFFu;
+std::uint32_t LittleEndian(const uchar* bytes, int count) {
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = value << 8 | bytes[i];
+    return value;
+}
 
-// The picture with its pure white pixels made fully transparent, ready to be painted over the
-// panel; pixels the file already marks transparent stay so.
-QImage ColourKeyed(const QImage& picture) {
-    QImage keyed = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < keyed.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(keyed.scanLine(y));
-        for (int x = 0; x < keyed.width(); ++x) {
-            if ((line[x] & kWhite) == kWhite) line[x] = 0;
-        }
+// An uncompressed 8-bit BMP with its palette, as the built-in board picture is
+// (tests/assets/board_picture_test.cpp), read straight into the panel's pixel format; a null
+// image for anything else.
+QImage DecodeIndexedBmp(const QByteArray& file) {
+    const auto* bytes = reinterpret_cast<const uchar*>(file.constData());
+    if (file.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M') return {};
+    const std::uint32_t pixelOffset = LittleEndian(bytes + 10, 4);
+    const std::uint32_t headerSize = LittleEndian(bytes + 14, 4);
+    const auto width = static_cast<std::int32_t>(LittleEndian(bytes + 18, 4));
+    const auto height = static_cast<std::int32_t>(LittleEndian(bytes + 22, 4));
+    std::uint32_t colours = LittleEndian(bytes + 46, 4);
+    if (colours == 0) colours = 256;
+    const qsizetype rows = std::abs(static_cast<qsizetype>(height));
+    const qsizetype stride = (static_cast<qsizetype>(width) + 3) / 4 * 4;
+    const qsizetype palette = 14 + static_cast<qsizetype>(headerSize);
+    if (headerSize < 40 || width <= 0 || width > 4096 || rows == 0 || rows > 4096 ||
+        LittleEndian(bytes + 28, 2) != 8 || LittleEndian(bytes + 30, 4) != 0 || colours > 256 ||
+        palette + 4 * static_cast<qsizetype>(colours) > file.size() ||
+        static_cast<qsizetype>(pixelOffset) + stride * rows > file.size()) {
+        return {};
     }
-    return keyed;
+    QRgb table[256] = {};
+    for (std::uint32_t i = 0; i < colours; ++i) {
+        const uchar* entry = bytes + palette + 4 * i;
+        table[i] = qRgb(entry[2], entry[1], entry[0]);
+    }
+    QImage image(width, static_cast<int>(rows), QImage::Format_RGB32);
+    for (qsizetype y = 0; y < rows; ++y) {
+        // Rows are stored bottom-up unless the height is negative.
+        const uchar* source = bytes + pixelOffset + (height > 0 ? rows - 1 - y : y) * stride;
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
+        for (int x = 0; x < width; ++x)
+            line[x] = table[source[x]];
+    }
+    return image;
 }
 
 }  // namespace
+
+QImage BoardPicture() {
+    // Read by hand: Qt's reader would first look through the image plugins installed, and then
+    // leave a palette picture to be converted.
+    QFile file(QString::fromLatin1(kBoardPictureResource));
+    const QImage picture =
+        file.open(QIODevice::ReadOnly) ? DecodeIndexedBmp(file.readAll()) : QImage();
+    return picture.isNull() ? QImage(QString::fromLatin1(kBoardPictureResource)) : picture;
+}
 
 BoardPanel::BoardPanel(const PictureFiles& pictures, QSize size, const QImage& background,
                        QWidget* parent)
@@ -52,10 +95,10 @@ void BoardPanel::ClearCell(int x, int y) {
 }
 
 void BoardPanel::DrawPicture(int x, int y, int pictureNumber) {
-    const QImage picture(QFile::decodeName(pictures_.Locate(pictureNumber).c_str()));
+    const QImage picture = ReadColourKeyedPicture(pictures_.Locate(pictureNumber).c_str());
     if (picture.isNull()) return;
     QPainter painter(&pixels_);
-    painter.drawImage(QPoint(x, y), ColourKeyed(picture));
+    painter.drawImage(QPoint(x, y), picture);
     update(QRect(QPoint(x, y), picture.size()));
 }
 

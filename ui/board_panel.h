@@ -10,6 +10,9 @@
 
 namespace tarvelle {
 
+// The board picture built into the program (assets/board_picture.h), in the panel's pixel format.
+QImage BoardPicture();
+
 class BoardPanel final : public QWidget, public BoardSurface {
     Q_OBJECT
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "assets/board_picture.h"
 #include "assets/opening_puzzle.h"
 #include "ui/edit_box.h"
 #include "ui/hotspot_grid.h"
@@ -58,8 +57,8 @@ MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
     client->setFixedSize(kClientWidth, kBoardHeight + kThinkingBoxHeight + kFenBoxHeight);
     setCentralWidget(client);
 
-    board_ = new tarvelle::BoardPanel(pictures, QSize(kClientWidth, kBoardHeight),
-                                      QImage(QString::fromLatin1(kBoardPictureResource)), client);
+    board_ = new tarvelle::BoardPanel(pictures, QSize(kClientWidth, kBoardHeight), BoardPicture(),
+                                      client);
     board_->setObjectName(QStringLiteral("画板1"));
     board_->move(0, 0);
     QLabel* prototype = CreatePrototypeLabel(*board_, QStringLiteral("原型框"), QPoint(568, 144));
@@ -73,8 +72,8 @@ MainWindow::MainWindow(const PictureFiles& pictures, QWidget* parent)
                       QRect(0, kBoardHeight + kThinkingBoxHeight, kClientWidth, kFenBoxHeight),
                       QString::fromUtf8(kOpeningPuzzleFen));
 
-    statusBar_ = new PartedStatusBar({{100, QStringLiteral("curr")}, {500, QStringLiteral("nps")}},
-                                     kStatusBarHeight, this);
+    // Empty until the engine link shows its state: no placeholder words in a Chinese window.
+    statusBar_ = new PartedStatusBar({{100, {}}, {500, {}}}, kStatusBarHeight, this);
     statusBar_->setObjectName(QStringLiteral("状态条1"));
     setStatusBar(statusBar_);
 
@@ -93,6 +92,8 @@ void MainWindow::CreateMenu() {
             &MainWindow::flipRequested);
     connect(game->addAction(QStringLiteral("悔棋")), &QAction::triggered, this,
             &MainWindow::takeBackRequested);
+    connect(game->addAction(QStringLiteral("引擎设置…")), &QAction::triggered, this,
+            &MainWindow::OpenEngineSettings);
     connect(game->addAction(QStringLiteral("关于")), &QAction::triggered, this,
             &MainWindow::ShowAbout);
     CreatePuzzleMenu();
@@ -167,9 +168,15 @@ void MainWindow::OpenPuzzlePicker() {
     picker.exec();
 }
 
+void MainWindow::OpenEngineSettings() {
+    EngineSettingsDialog dialog(this);
+    emit engineSettingsOpened(&dialog);
+    dialog.exec();
+}
+
 void MainWindow::ShowAbout() {
     ShowInformation(this,
-                    QStringLiteral("Tarvelle — 中国象棋残局练习，与 UCCI 引擎对弈。\n"
+                    QStringLiteral("Tarvelle — 中国象棋残局练习，与 UCCI 或 UCI 引擎对弈。\n"
                                    "作者：the Tarvelle developers"),
                     QStringLiteral("关于本软件"));
 }

@@ -12,6 +12,7 @@
 #include "board/piece_pictures.h"
 #include "game/game_screen.h"
 #include "ui/board_panel.h"
+#include "ui/engine_settings_dialog.h"
 #include "ui/position_editor_window.h"
 #include "ui/puzzle_picker_window.h"
 #include "ui/status_bar.h"
@@ -47,6 +48,9 @@ public:
     // Opens a new puzzle picker modally over the main window: puzzlePickerOpened is emitted
     // before it shows, and the call returns when it is closed.
     void OpenPuzzlePicker();
+    // Opens a new engine settings dialog modally: engineSettingsOpened is emitted before it shows,
+    // and the call returns when it is closed.
+    void OpenEngineSettings();
     // The about box, modal.
     void ShowAbout();
 
@@ -57,6 +61,8 @@ signals:
     void takeBackRequested();
     // A fresh editor, not yet shown: the place to prepare it and connect to it.
     void editorOpened(tarvelle::PositionEditorWindow* editor);
+    // A fresh engine settings dialog, not yet shown: the place to fill it and connect to it.
+    void engineSettingsOpened(tarvelle::EngineSettingsDialog* dialog);
     // The puzzle menu: a fresh picker, not yet shown, to fill and connect to; and its other items.
     void puzzlePickerOpened(tarvelle::PuzzlePickerWindow* picker);
     void previousPuzzleRequested();

@@ -2,7 +2,6 @@
 
 #include <QPushButton>
 
-#include "assets/board_picture.h"
 #include "assets/opening_puzzle.h"
 #include "ui/edit_box.h"
 #include "ui/hotspot_grid.h"
@@ -30,8 +29,7 @@ PositionEditorWindow::PositionEditorWindow(const PictureFiles& pictures, QWidget
 }
 
 void PositionEditorWindow::CreateBoard(const PictureFiles& pictures) {
-    board_ = new tarvelle::BoardPanel(pictures, QSize(520, 576),
-                                      QImage(QString::fromLatin1(kBoardPictureResource)), this);
+    board_ = new tarvelle::BoardPanel(pictures, QSize(520, 576), BoardPicture(), this);
     board_->setObjectName(QStringLiteral("画板1"));
     board_->move(0, 0);
     QLabel* prototype = CreatePrototypeLabel(*board_, QStringLiteral("原型框"), QPoint(888, 16));

@@ -36,7 +36,7 @@ protected:
             QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
         engineSession = std::make_unique<EngineSession>(engineCommandLine);
         program = std::make_unique<Program>(*state, programDirectory, *engineSession);
-        program->Window().show();
+        program->Show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&program->Window()));
     }
 

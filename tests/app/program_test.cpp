@@ -2,9 +2,15 @@
 // board's hot-spots play and refuse moves, the menu flips the board and takes moves back.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -15,6 +21,7 @@
 #include <QDeadlineTimer>
 #include <QTimer>
 
+#include "app/engine_settings_file.h"
 #include "assets/opening_puzzle.h"
 #include "fake_engine_directory.h"
 #include "program_fixture.h"
@@ -74,6 +81,51 @@ TEST_F(ProgramTest, FlippedBoardTakesClicksInTheTurnedView) {
     Menu("反转棋盘");
     Menu("悔棋");
     EXPECT_EQ(program->Window().BoardPanel().Pixels(), normal);
+}
+
+// Fills the engine settings dialog, once it shows, as a user would and presses 确定: the engine
+// file, the protocol's entry (0 自动, 1 UCCI, 2 UCI) and, when given, the seconds per move.
+void ApplyInSettingsDialog(const std::string& engineFile, int protocol,
+                           std::optional<double> seconds) {
+    testing::WhenModalShown([=](QWidget& dialog) {
+        dialog.findChild<QLineEdit*>("引擎文件")->setText(QString::fromStdString(engineFile));
+        dialog.findChild<QComboBox*>("协议")->setCurrentIndex(protocol);
+        if (seconds) {
+            dialog.findChild<QRadioButton*>("每步秒数")->click();
+            dialog.findChild<QDoubleSpinBox*>("秒数")->setValue(*seconds);
+        }
+        dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+}
+
+// The settings are kept where the user keeps them; here, in a folder of the test's own.
+struct ScratchConfiguration {
+    ScratchConfiguration() { qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder.path())); }
+    std::filesystem::path File() const {
+        return std::filesystem::path(QFile::encodeName(folder.path()).toStdString()) / "tarvelle" /
+               "tarvelle.conf";
+    }
+    QTemporaryDir folder;
+};
+
+// An engine file that does not start shows as none, and its settings stay as typed, to be mended.
+TEST_F(ProgramTest, EngineSettingsNamingNoEngineAreKeptForMending) {
+    const ScratchConfiguration configuration;
+    ApplyInSettingsDialog("/nowhere/engine", 2, std::nullopt);
+    Menu("引擎设置…");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program->Engine().StartMillisecondsLeft(); }, 5000));
+    EXPECT_EQ(program->Engine().State(), EngineState::Unloaded);
+    EXPECT_EQ(program->Window().findChild<PartedStatusBar*>("状态条1")->PartText(0), "未载引擎");
+    EXPECT_EQ(state->engine.path, "/nowhere/engine");
+    EXPECT_EQ(state->engine.protocol, ProtocolChoice::Uci);
+    EXPECT_EQ(ReadEngineSettings(configuration.File()), state->engine);
+    QString shown;
+    testing::WhenModalShown([&](QWidget& dialog) {
+        shown = dialog.findChild<QLineEdit*>("引擎文件")->text();
+        dialog.close();
+    });
+    Menu("引擎设置…");
+    EXPECT_EQ(shown, "/nowhere/engine");
 }
 
 class ProgramWithEngineTest : public ProgramTest {
@@ -182,6 +234,40 @@ TEST_F(ProgramWithEngineTest, AGameSentFromTheEditorStartsOnItsPosition) {
         received = engineDirectory.ReceivedLines();
     }
     EXPECT_NE(std::find(received.begin(), received.end(), expected), received.end());
+}
+
+// Applied while the engine ponders: the UCI engine chosen takes over the game as it stands, told
+// in its own rank numbering, and moves on the computer's turn.
+TEST_F(ProgramWithEngineTest, AppliedEngineSettingsRestartTheEngineAndTheGameGoesOn) {
+    const ScratchConfiguration configuration;
+    testing::FakeEngineDirectory uciEngine(
+        "mode uci\n"
+        "uci => option name UCI_Variant type combo default chess var xiangqi | uciok\n"
+        "go movetime => bestmove c5c6\n");
+    bool applied = false;
+    RunUntil(QMessageBox::Yes, {}, [&] {
+        if (!applied && program->Engine().State() == EngineState::Pondering) {
+            applied = true;
+            ApplyInSettingsDialog(uciEngine.CommandLine(), 2, 1.5);
+            Menu("引擎设置…");
+        } else if (applied && state->moveList.moveCount == 1 &&
+                   program->Engine().State() == EngineState::Ready) {
+            ClickCell(CellOf("e0"));
+            ClickCell(CellOf("f0"));
+        }
+        return state->moveList.moveCount == 3;
+    });
+    ASSERT_EQ(state->moveList.moveCount, 3);
+    EXPECT_EQ(state->moveList.moves[3], CoordToMove("c4c5"));
+    EXPECT_TRUE(state->sides.computerPlaysRed);
+    program.reset();
+    EXPECT_EQ(engineDirectory.ReceivedLines().back(), "quit");
+    EXPECT_EQ(uciEngine.ReceivedLines(),
+              (std::vector<std::string>{
+                  "uci", "setoption name UCI_Variant value xiangqi", "isready",
+                  std::string("position fen ") + kOpeningPuzzleFen + " moves c4c5 e1f1",
+                  "go movetime 1500", "quit"}));
+    EXPECT_EQ(ReadEngineSettings(configuration.File()).protocol, ProtocolChoice::Uci);
 }
 
 // The idle wait sleeps until the engine writes, not until some later event.

@@ -115,5 +115,62 @@ TEST(EngineDispatch, ALineThatCannotBeSentLosesTheEngineAtOnce) {
     }
 }
 
+// The status bar shows the state the link is in from the end of the handshake on, whatever moved
+// it there: once, a halt or a stop wait left the last search's state showing.
+TEST(EngineDispatch, TheStatusBarShowsTheStateAfterEveryChange) {
+    struct Case {
+        const char* what;
+        EngineState from;
+        std::vector<std::string> engineLines;
+        std::function<void(DispatchRig&)> act;
+        EngineState state;
+    };
+    const Case cases[] = {
+        {"the handshake ends",
+         EngineState::Unloaded,
+         {},
+         [](DispatchRig& rig) { rig.Feed("ucciok"); },
+         EngineState::Ready},
+        {"a halt while pondering",
+         EngineState::Pondering,
+         {"bestmove b0c2"},
+         [](DispatchRig& rig) { rig.link.Halt(); },
+         EngineState::Ready},
+        {"a take-back while pondering",
+         EngineState::Pondering,
+         {"nobestmove"},
+         [](DispatchRig& rig) { rig.game.TakeBackMove(); },
+         EngineState::Ready},
+        {"a stop wait that runs out",
+         EngineState::Thinking,
+         {},
+         [](DispatchRig& rig) { ASSERT_TRUE(rig.game.PlayMove(CoordToMove("b0c2"))); },
+         EngineState::Ready},
+        {"a game settled while resting",
+         EngineState::Resting,
+         {},
+         [](DispatchRig& rig) { rig.link.Settle(); },
+         EngineState::Ready},
+        {"a ponder hit",
+         EngineState::Pondering,
+         {},
+         [](DispatchRig& rig) { ASSERT_TRUE(rig.game.PlayMove(CoordToMove("h9g7"))); },
+         EngineState::Thinking},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        DispatchRig rig(kStartFen);
+        rig.Reach(c.from);
+        rig.screen.statusTexts[0] = rig.screen.statusTexts[1] = "stale";
+        rig.channel.incoming.assign(c.engineLines.begin(), c.engineLines.end());
+        c.act(rig);
+        EXPECT_EQ(rig.link.State(), c.state);
+        EXPECT_EQ(rig.screen.statusTexts[0], EngineStatusText(c.state));
+        if (c.from == EngineState::Unloaded) {
+            EXPECT_EQ(rig.screen.statusTexts[1], "") << "no progress yet";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tarvelle

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "child_processes.h"
@@ -83,21 +84,31 @@ TEST(EngineLinkStart, ReadyOnlyOnAnExactUcciokAndThenTheOptionsBeforeAnySearch) 
     }
 }
 
+// A silent engine is greeted in UCI after two seconds, and lost at the bound.
 TEST(EngineLinkStart, NothingWaitsForASilentEngineAndTheBoundEndsIt) {
     Harness h("ucci =>");
     h.link.Start();
-    EXPECT_EQ(h.link.StartMillisecondsLeft(), EngineLink::kStartBoundMs);
-    h.clock.elapsedMs = EngineLink::kStartBoundMs - 1;
-    h.link.ContinueStart();
-    EXPECT_EQ(h.link.StartMillisecondsLeft(), 1);
+    const std::pair<std::int64_t, std::int64_t> steps[] = {
+        // Milliseconds passed since the start, and the milliseconds to the next step then.
+        {0, EngineStart::kSilenceMs},
+        {EngineStart::kSilenceMs - 1, 1},
+        {EngineStart::kSilenceMs, EngineLink::kStartBoundMs - EngineStart::kSilenceMs},
+        {EngineLink::kStartBoundMs - 1, 1},
+    };
+    for (const auto& [elapsed, left] : steps) {
+        h.clock.elapsedMs = elapsed;
+        h.link.ContinueStart();
+        EXPECT_EQ(h.link.StartMillisecondsLeft(), left) << elapsed;
+    }
     EXPECT_TRUE(h.session.Launched());
+    EXPECT_EQ(h.link.State(), EngineState::Unloaded);
     h.clock.elapsedMs = EngineLink::kStartBoundMs;
     h.link.ContinueStart();
     EXPECT_EQ(h.link.State(), EngineState::Unloaded);
     EXPECT_FALSE(h.link.StartMillisecondsLeft());
     EXPECT_FALSE(h.session.Launched()) << "the engine is closed and reaped";
     EXPECT_EQ(h.screen.statusTexts[0], "未载引擎");
-    EXPECT_EQ(h.directory.ReceivedLines(), Lines{"ucci"});
+    EXPECT_EQ(h.directory.ReceivedLines(), (Lines{"ucci", "uci"}));
 }
 
 struct Scenario {
@@ -265,6 +276,79 @@ TEST(EngineLinkSearch, NoMoveFromTheEngineInEachState) {
              {"h2e2"}},
         },
         true);
+}
+
+// A full UCI cycle, exactly as the engine receives it: the handshake, a search, pondering, a ponder
+// hit, a stop, a search without a move, quit. Counting ranks from one (offered UCI_Variant, with
+// the protocol, the threads, the hash and a time per move set), and from zero (found by itself
+// when "ucci" is refused, with nothing set).
+TEST(EngineLinkUci, AFullPonderCycleInBothRankNumberings) {
+    struct Case {
+        std::string_view name;
+        EngineSettings settings;
+        std::string_view script;
+        Lines transcript;
+    };
+    const Case cases[] = {
+        {"ranks from one",
+         {.path = {},
+          .protocol = ProtocolChoice::Uci,
+          .ranks = RankChoice::Auto,
+          .threads = 1024,
+          .hashMegabytes = 64,
+          .limit = SearchLimit{.kind = SearchLimit::Kind::Milliseconds, .amount = 2500},
+          .ponder = true},
+         "mode uci\n"
+         "uci => id name Fairy | option name Hash type spin default 16 min 1 max 1024 "
+         "| option name Threads type spin default 1 min 1 max 512 "
+         "| option name Ponder type check default false "
+         "| option name UCI_Variant type combo default chess var xiangqi | uciok\n"
+         "go movetime => info depth 1 score cp 12 nodes 40 pv h3e3 | bestmove h3e3 ponder h10g8\n"
+         "go ponder => info depth 5 score mate 4 pv b1c3\n"
+         "ponderhit => bestmove b1c3 ponder b10c8\n"
+         "stop => bestmove (none)\n"
+         "go movetime => bestmove (none)\n",
+         {"uci", "setoption name UCI_Variant value xiangqi", "setoption name Threads value 512",
+          "setoption name Hash value 64", "setoption name Ponder value true", "isready",
+          kPositionStart, "go movetime 2500", kPositionStart + " moves h3e3 h10g8",
+          "go ponder movetime 2500", "ponderhit", kPositionStart + " moves h3e3 h10g8 b1c3 b10c8",
+          "go ponder movetime 2500", "stop", kPositionStart + " moves h3e3 h10g8 b1c3 a10a9",
+          "go movetime 2500", "quit"}},
+        {"ranks from zero",
+         {},
+         "mode uci\n"
+         "uci => option name Threads type spin default 1 min 1 max 8 "
+         "| option name Ponder type check default false | uciok\n"
+         "go nodes => info depth 1 score cp 12 nodes 40 pv h2e2 | bestmove h2e2 ponder h9g7\n"
+         "go ponder => info depth 5 score mate 4 pv b0c2\n"
+         "ponderhit => bestmove b0c2 ponder b9c7\n"
+         "stop => bestmove 0000\n"
+         "go nodes => bestmove (none)\n",
+         {"ucci", "uci", "setoption name Ponder value true", "isready", kPositionStart,
+          "go nodes 10077696", kPositionStart + " moves h2e2 h9g7", "go ponder nodes 10077696",
+          "ponderhit", kPositionStart + " moves h2e2 h9g7 b0c2 b9c7", "go ponder nodes 10077696",
+          "stop", kPositionStart + " moves h2e2 h9g7 b0c2 a9a8", "go nodes 10077696", "quit"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h(c.script);
+        h.engineSettings = c.settings;
+        ASSERT_TRUE(h.StartEngine());
+        ASSERT_TRUE(h.RunUntil([&] { return !h.screen.thinkingText.empty(); }));
+        EXPECT_EQ(h.screen.thinkingText, "  思考深度：1    得分(12)得分 H2-E2");
+        ASSERT_TRUE(
+            h.RunUntil([&] { return h.screen.thinkingText.find("杀") != std::string::npos; }));
+        EXPECT_EQ(h.screen.thinkingText, "  思考深度：5   得分(杀4)得分 (H9-G7) B0-C2");
+        ASSERT_TRUE(h.UserPlays("h9g7"));
+        ASSERT_TRUE(h.RunUntilMoves(3));
+        ASSERT_EQ(h.link.State(), EngineState::Pondering);
+        ASSERT_TRUE(h.UserPlays("a9a8"));
+        ASSERT_TRUE(h.RunUntilState(EngineState::Resting));
+        EXPECT_EQ(h.screen.statusTexts[0], "引擎休息");
+        EXPECT_EQ(h.Moves(), (Lines{"h2e2", "h9g7", "b0c2", "a9a8"}));
+        h.link.Quit();
+        EXPECT_EQ(h.directory.ReceivedLines(), c.transcript);
+    }
 }
 
 TEST(EngineLinkSearch, UnansweredStopIsGivenUpAfterElevenWholeSeconds) {

@@ -1,5 +1,6 @@
-// The engine link against the real default engine, Fairy-Stockfish, as a new user meets it: it
-// answers the UCCI lines, ignores the options it does not know, searches, ponders and stops.
+// The engine link against the real default engine, Fairy-Stockfish, as a new user meets it, and
+// spoken to in UCI as the settings may choose: it answers the handshake, ignores the options it does
+// not know, searches, ponders and stops.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -44,7 +45,7 @@ bool IsThinkingSummary(const std::string& text) {
                        [](const std::string& word) { return IsDisplayMove(word); });
 }
 
-class FairyStockfishTest : public ::testing::Test {
+class FairyStockfishTest : public ::testing::TestWithParam<ProtocolChoice> {
 protected:
     void SetUp() override {
         if (std::string_view(TARVELLE_DEFAULT_ENGINE).empty()) {
@@ -56,7 +57,12 @@ protected:
         // 6^5 = 7776 nodes: a real search that ends in moments.
         game->settings.searchLevel = -3;
         game->settings.paceFactor = 0;
+        game->engineSettings.protocol = GetParam();
         ASSERT_TRUE(game->StartEngine());
+        // On auto it is found to speak UCCI; in UCI it offers UCI_Variant and counts ranks from 1.
+        EXPECT_EQ(game->link.EngineRanks(), GetParam() == ProtocolChoice::Uci
+                                                ? RankNumbering::FromOne
+                                                : RankNumbering::FromZero);
     }
 
     // A legal move for the side to move other than `other`.
@@ -73,14 +79,14 @@ protected:
     std::unique_ptr<testing::LinkHarness> game;
 };
 
-TEST_F(FairyStockfishTest, QuitLeavesNoEngineProcess) {
+TEST_P(FairyStockfishTest, QuitLeavesNoEngineProcess) {
     EXPECT_EQ(testing::ChildrenOfThisProcess().size(), 1u);
     game->link.Quit();
     EXPECT_EQ(game->link.State(), EngineState::Unloaded);
     EXPECT_TRUE(testing::ChildrenOfThisProcess().empty());
 }
 
-TEST_F(FairyStockfishTest, PlaysItsMovePondersTakesThePonderHitAndStopsOnAnotherMove) {
+TEST_P(FairyStockfishTest, PlaysItsMovePondersTakesThePonderHitAndStopsOnAnotherMove) {
     ASSERT_TRUE(game->RunUntilMoves(1));
     EXPECT_EQ(game->screen.fenText, GameFenText(game->position));
     EXPECT_TRUE(IsThinkingSummary(game->screen.thinkingText)) << game->screen.thinkingText;
@@ -96,6 +102,12 @@ TEST_F(FairyStockfishTest, PlaysItsMovePondersTakesThePonderHitAndStopsOnAnother
     ASSERT_TRUE(game->RunUntilMoves(5));
     EXPECT_TRUE(IsThinkingSummary(game->screen.thinkingText)) << game->screen.thinkingText;
 }
+
+INSTANTIATE_TEST_SUITE_P(Protocols, FairyStockfishTest,
+                         ::testing::Values(ProtocolChoice::Auto, ProtocolChoice::Uci),
+                         [](const ::testing::TestParamInfo<ProtocolChoice>& tested) {
+                             return tested.param == ProtocolChoice::Uci ? "Uci" : "Auto";
+                         });
 
 }  // namespace
 }  // namespace tarvelle

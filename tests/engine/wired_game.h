@@ -17,7 +17,7 @@ namespace tarvelle::testing {
 struct WiredGame {
     // The channel and clock must outlive the game; they are not used until the link starts.
     WiredGame(LineChannel& channel, LinkClock& clock, std::string_view fen)
-        : link(channel, clock, position, moveList, settings, screen) {
+        : link(channel, clock, position, moveList, settings, engineSettings, screen) {
         CchessInit(0);
         StartGameFromFen(position, moveList, std::string(fen));
     }
@@ -25,6 +25,8 @@ struct WiredGame {
     PositionRecord position{};
     MoveList moveList;
     SearchSettings settings{.searchLevel = kAnsweredSearchLevel, .paceFactor = 1};
+    // Read when the engine starts: set them before.
+    EngineSettings engineSettings;
     BoardMarks marks;
     RecordingSurface surface;
     RecordingScreen screen;

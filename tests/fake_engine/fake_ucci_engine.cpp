@@ -1,4 +1,4 @@
-// A scripted stand-in for a UCCI engine. It logs every line it receives and answers as the
+// A scripted stand-in for a UCCI or UCI engine. It logs every line it receives and answers as the
 // scenario beside it says, so a test scripts the engine's side of an exchange and then reads back
 // exactly what the program sent.
 //
@@ -19,6 +19,10 @@
 // "go =>" with nothing after the arrow uses up the rule and answers nothing. A line no rule takes
 // gets no answer, except "quit", which ends the engine, as does the end of input. A malformed
 // scenario ends the engine with status 2, so that a mistyped test fails loudly.
+//
+// The scenario line "mode uci" makes it a UCI engine, as Stockfish's kind are: of the lines no rule
+// takes, "uci" is answered with "id name fake" and "uciok", every "isready" with "readyok", and a
+// line that is no UCI command with "Unknown command: 'LINE'. Type help for more information."
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -56,12 +60,19 @@ std::string Unescape(std::string_view text) {
     return plain;
 }
 
+// Set by the scenario line "mode uci".
+bool speaksUci = false;
+
 std::vector<Rule> LoadScenario(const std::string& path) {
     std::vector<Rule> rules;
     std::ifstream file(path);
     for (std::string line; std::getline(file, line);) {
         const std::string_view text = Trim(line);
         if (text.empty() || text.starts_with('#')) continue;
+        if (text == "mode uci") {
+            speaksUci = true;
+            continue;
+        }
         const auto arrow = text.find("=>");
         if (arrow == std::string_view::npos) {
             std::cerr << "fake_ucci_engine: no \"=>\" in \"" << text << "\"\n";
@@ -97,6 +108,20 @@ void Run(const std::vector<std::string>& actions) {
     }
 }
 
+// What a UCI engine says to a line no rule answered.
+void AnswerAsUci(const std::string& line) {
+    const std::string_view command = std::string_view(line).substr(0, line.find(' '));
+    if (command == "uci") {
+        Run({"id name fake", "uciok"});
+    } else if (command == "isready") {
+        Run({"readyok"});
+    } else if (command != "setoption" && command != "position" && command != "go" &&
+               command != "stop" && command != "ponderhit" && command != "quit" &&
+               command != "ucinewgame") {
+        Run({"Unknown command: '" + line + "'. Type help for more information."});
+    }
+}
+
 }  // namespace
 
 int main(int, char* argv[]) {
@@ -119,6 +144,7 @@ int main(int, char* argv[]) {
             Run(rule.actions);
             break;
         }
+        if (!answered && speaksUci) AnswerAsUci(line);
         while (inputClosed)
             pause();
         if (!answered && line == "quit") break;

@@ -84,7 +84,8 @@ def run_installed(build, engine, prefix, elsewhere):
     # The prefix's games folder is where a desktop's menu finds games.
     path = os.path.join(prefix, "games") + os.pathsep + os.environ.get("PATH", "")
     with XvfbSession() as x:
-        env = dict(x.env(), PATH=path, XDG_DATA_HOME=elsewhere, LSAN_OPTIONS=LSAN_OPTIONS)
+        env = dict(x.env(), PATH=path, XDG_DATA_HOME=elsewhere, XDG_CONFIG_HOME=elsewhere,
+                   LSAN_OPTIONS=LSAN_OPTIONS)
         check_program_window(x, desktop_command(prefix), env, engine, cwd=elsewhere)
 
 

@@ -10,7 +10,12 @@ move's verdict and refutation, Ctrl+Z, the key's reply and the mate, the attempt
 and in the next puzzle H marks the key, and the puzzle left unsolved is kept as failed. Last the
 window is closed; no engine process may outlive the program.
 
-usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine] [--screenshots DIR]
+With --uci ENGINE it plays a game against that engine in UCI instead, chosen in the settings file:
+the engine moves, the thinking box shows its depth, score and moves, the user replies, the engine
+moves again, and Escape leaves no engine process behind. What the engine received shows that it
+was spoken to in UCI, with Fairy-Stockfish's ranks 1 to 10.
+
+usage: tarvelle_smoke.py PROGRAM BOARD_BMP [--with-engine | --uci ENGINE] [--screenshots DIR]
 """
 
 import argparse
@@ -31,10 +36,13 @@ WOOD_TOLERANCE = 40
 # The engine searches 6^9 nodes for its move: some tens of seconds on a loaded machine.
 ENGINE_MOVE_SECONDS = 240
 THINKING_SUMMARY = re.compile(
-    r"^ *思考深度：\d+ *得分\(-?\d+\)得分( \([A-I]\d-[A-I]\d\))?( [A-I]\d-[A-I]\d)+$")
-# Points inside the thinking box and the FEN box, from the left and from the board's bottom edge.
-THINKING_BOX = (260, 16)
-FEN_BOX = (260, 64 + 12)
+    r"^ *思考深度：\d+ *得分\((-?\d+|被?杀\d+)\)得分( \([A-I]\d-[A-I]\d\))?( [A-I]\d-[A-I]\d)+$")
+THINKING_BOX = (260, 576 + 16)  # a point inside the thinking box, below the board
+FEN_BOX = (260, 640 + 12)
+FEN = re.compile(r"^[1-9a-zA-Z/]+ [wb] ")
+UCI_MOVE = re.compile(r"^[a-i](10|[1-9])[a-i](10|[1-9])$")
+# Positions per move in the UCI game: a real search that ends in moments.
+UCI_NODES = 200000
 VERDICT = re.compile(r"^此着不能在(\d+)步内成杀：[红黑]方 \S+$")
 
 
@@ -126,19 +134,19 @@ def one_move_from(before, after):
     return len(before - after) == 1 and len(after - before) <= 1 and len(after) >= len(before) - 1
 
 
-def box_text(x, window, top, point, shape):
-    """The text of the box under the board at `point`, copied through the clipboard as a user
-    would copy it. The thinking box is rewritten by every report of the engine, which may drop the
-    selection; so it is tried again until the text has the expected shape."""
+def box_text(x, window, top, box, pattern):
+    """A box's text, copied through the clipboard as a user would copy it, once it matches. The
+    thinking box is rewritten by every report of the engine, which may drop the selection; so it
+    is tried again."""
     deadline = time.monotonic() + 60
     text = ""
     while time.monotonic() < deadline:
-        x.click(window, point[0], top + 576 + point[1])
+        x.click(window, box[0], top + box[1])
         x.key(window, "ctrl+a", "ctrl+c")
         copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=x.env(),
                                 capture_output=True, timeout=30)
         text = copied.stdout.decode("utf-8", "replace")
-        if shape.match(text):
+        if pattern.match(text):
             return text
         time.sleep(0.2)
     return text
@@ -358,16 +366,93 @@ def assert_board_is(x, window, top, expected, what):
             "cell %d differs %s" % (cell, what)
 
 
+def descendants(pid):
+    """Every process below `pid`: its children, theirs, and so on."""
+    found = child_pids(pid)
+    for child in list(found):
+        found += descendants(child)
+    return found
+
+
+def logging_engine(workdir, engine):
+    """An engine file that starts `engine` and writes every line it receives to a log beside it."""
+    path = os.path.join(workdir, "logging-engine")
+    log = os.path.join(workdir, "engine-received.log")
+    with open(path, "w") as script:
+        script.write("#!/bin/sh\ntee -a '%s' | exec '%s'\n" % (log, engine))
+    os.chmod(path, 0o755)
+    return path, log
+
+
+def write_uci_settings(workdir, engine_file):
+    os.makedirs(os.path.join(workdir, "tarvelle"))
+    with open(os.path.join(workdir, "tarvelle", "tarvelle.conf"), "w") as settings:
+        settings.write("[engine]\npath=%s\nprotocol=uci\nnodes=%d\n" % (engine_file, UCI_NODES))
+
+
+def answered(x):
+    """Closes a result box; whether none was open, so that a window grabbed before shows the board
+    uncovered."""
+    shown = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^胜负：$"],
+                           env=x.env(), capture_output=True, text=True).stdout.split()
+    for box in shown:
+        x.key(box, "Return")
+        x.window_gone(box)
+    return not shown
+
+
+def play_uci_game(x, app, window, top, board, program, opening, log):
+    """The engine moves, shows its thinking, the user replies, the engine moves again; Escape."""
+    engines = descendants(app.pid)
+    assert engines, "no engine runs beside the program"
+    played = grab_until(x, window, lambda image: one_move_from(
+        opening, shown_occupancy(image, top, board)), ENGINE_MOVE_SECONDS)
+    after_engine = shown_occupancy(played, top, board)
+    assert one_move_from(opening, after_engine), "the engine's move did not appear"
+    text = thinking_text(x, window, top)
+    assert THINKING_SUMMARY.match(text), "the thinking box shows %r" % text
+
+    fen = box_text(x, window, top, FEN_BOX, FEN)
+    assert FEN.match(fen), "the FEN box shows %r" % fen
+    perft = os.path.join(os.path.dirname(os.path.abspath(program)), "perft")
+    from_cell, to_cell = quiet_legal_move(perft, fen.strip())
+    x.click(window, *cell_centre(top, from_cell))
+    x.click(window, *cell_centre(top, to_cell))
+    after_user = after_engine - {from_cell} | {to_cell}
+    # The puzzle is Red's mate: the reply may end the game, and its result box covers the board.
+    replied = grab_until(x, window, lambda image: answered(x) and one_move_from(
+        after_user, shown_occupancy(image, top, board)), ENGINE_MOVE_SECONDS)
+    assert one_move_from(after_user, shown_occupancy(replied, top, board)), \
+        "the engine's reply did not appear"
+
+    x.key(window, "Escape")
+    code = app.wait(timeout=30)
+    assert code == 0, "exit code %d" % code
+    for pid in engines:
+        assert not os.path.exists("/proc/%d" % pid), "an engine process outlived the program"
+    with open(log) as received:
+        lines = received.read().splitlines()
+    assert lines[:2] == ["uci", "setoption name UCI_Variant value xiangqi"], lines[:2]
+    assert "isready" in lines and "go nodes %d" % UCI_NODES in lines, lines
+    moves = [line.split(" moves ")[1].split() for line in lines
+             if line.startswith("position fen ") and " moves " in line]
+    assert len(moves) >= 2 and all(UCI_MOVE.match(move) for move in sum(moves, [])), moves
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
     parser.add_argument("board_bmp")
     parser.add_argument("--with-engine", action="store_true")
+    parser.add_argument("--uci", metavar="ENGINE", help="play against ENGINE in UCI instead")
     parser.add_argument("--screenshots", help="folder for pictures of the three windows and a verdict")
     args = parser.parse_args()
     board = read_bmp(args.board_bmp)
     # No board/ folder here: the pictures must be found beside the program.
     workdir = scratch_directory()
+    if args.uci:
+        engine_file, engine_log = logging_engine(workdir, args.uci)
+        write_uci_settings(workdir, engine_file)
 
     with XvfbSession() as x:
         env = x.env()
@@ -375,6 +460,7 @@ def main():
         env.setdefault("LSAN_OPTIONS", "suppressions=" + os.path.join(HERE, "lsan.supp"))
         env["XDG_DATA_HOME"] = workdir  # the shipped puzzles, not the user's own
         env["XDG_STATE_HOME"] = workdir  # no puzzle solved yet
+        env["XDG_CONFIG_HOME"] = workdir  # no settings but the test's own
         app = subprocess.Popen([os.path.abspath(args.program)], cwd=workdir, env=env)
         engines = []
         try:
@@ -389,6 +475,11 @@ def main():
             start = grab_until(x, window, lambda image: shown_occupancy(image, top, board) == opening)
             assert shown_occupancy(start, top, board) == opening, \
                 "the opening puzzle is not drawn piece for piece"
+
+            if args.uci:
+                play_uci_game(x, app, window, top, board, args.program, opening, engine_log)
+                print("smoke test passed")
+                return 0
 
             if args.with_engine:
                 engines = child_pids(app.pid)  # the engine is the program's only child

@@ -1,5 +1,6 @@
 // The drawing panel as the board logic uses it: pictures colour-keyed on white over what the
 // panel showed, read from their files at every draw, and cells repainted from the background.
+#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -180,20 +181,57 @@ TEST_F(BoardPanelTest, ReadsThePictureFileAtEveryDraw) {
 }
 
 // A picture that marks its own transparent pixels leaves them out too, white or not.
-TEST_F(BoardPanelTest, TransparentPixelsOfThePictureAreLeftOut) {
-    QImage picture(kCell, kCell, QImage::Format_ARGB32);
-    picture.fill(qRgba(200, 0, 0, 0));
-    for (int y = 10; y < 20; ++y)
-        for (int x = 10; x < 20; ++x)
-            picture.setPixel(x, y, qRgba(0, 90, 0, 255));
-    ASSERT_TRUE(picture.save(PictureFile(6), "PNG"));
+// A green square on red that the file marks transparent: a GIF with a transparent colour, as
+// giflib reads it, and a PNG with an alpha channel under the picture's name, as Qt reads it.
+bool WriteGifWithTransparentColour(const QString& path) {
+    int error = 0;
+    GifFileType* gif = EGifOpenFileName(QFile::encodeName(path).constData(), false, &error);
+    if (gif == nullptr) return false;
+    GifColorType colours[2] = {{200, 0, 0}, {0, 90, 0}};
+    ColorMapObject* map = GifMakeMapObject(2, colours);
+    GraphicsControlBlock control{};
+    control.TransparentColor = 0;
+    GifByteType extension[4];
+    const std::size_t length = EGifGCBToExtension(&control, extension);
+    bool written = EGifPutScreenDesc(gif, kCell, kCell, 1, 0, map) == GIF_OK &&
+                   EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length),
+                                    extension) == GIF_OK &&
+                   EGifPutImageDesc(gif, 0, 0, kCell, kCell, false, nullptr) == GIF_OK;
+    for (int y = 0; y < kCell && written; ++y) {
+        GifByteType row[kCell];
+        for (int x = 0; x < kCell; ++x)
+            row[x] = x >= 10 && x < 20 && y >= 10 && y < 20 ? 1 : 0;
+        written = EGifPutLine(gif, row, kCell) == GIF_OK;
+    }
+    GifFreeMapObject(map);
+    return EGifCloseFile(gif, &error) == GIF_OK && written;
+}
 
-    const QImage board = BoardPicture();
-    BoardPanel panel(pictures, kBoardSize, board);
-    panel.DrawPicture(64, 64, 6);
-    QImage expected = board.copy(QRect(QPoint(0, 0), kBoardSize));
-    QPainter(&expected).fillRect(QRect(74, 74, 10, 10), QColor(0, 90, 0));
-    EXPECT_EQ(panel.Pixels(), expected);
+TEST_F(BoardPanelTest, TransparentPixelsOfThePictureAreLeftOut) {
+    for (const bool gif : {true, false}) {
+        SCOPED_TRACE(gif ? "GIF" : "PNG");
+        if (gif) {
+            ASSERT_TRUE(WriteGifWithTransparentColour(PictureFile(6)));
+        } else {
+            QImage picture(kCell, kCell, QImage::Format_ARGB32);
+            picture.fill(qRgba(200, 0, 0, 0));
+            for (int y = 10; y < 20; ++y)
+                for (int x = 10; x < 20; ++x)
+                    picture.setPixel(x, y, qRgba(0, 90, 0, 255));
+            ASSERT_TRUE(picture.save(PictureFile(6), "PNG"));
+        }
+        const QImage board = BoardPicture();
+        BoardPanel panel(pictures, kBoardSize, board);
+        panel.DrawPicture(64, 64, 6);
+        QImage expected = board.copy(QRect(QPoint(0, 0), kBoardSize));
+        QPainter(&expected).fillRect(QRect(74, 74, 10, 10), QColor(0, 90, 0));
+        EXPECT_EQ(panel.Pixels(), expected);
+    }
+}
+
+// The program reads the built-in picture by hand: pixel for pixel what Qt reads.
+TEST(BuiltInBoardPicture, IsThePictureQtReads) {
+    EXPECT_EQ(tarvelle::BoardPicture(), BoardPicture());
 }
 
 TEST_F(BoardPanelTest, PaintingShowsTheKeptPixels) {

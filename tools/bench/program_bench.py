@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Measures the real program under Xvfb, with and without its engine beside it: the time from start
 to the first shown window (without an engine, with its engine, and with an engine that never
-answers), the processor time and wake-ups of the program while it waits for the user and while the
-engine searches, its resident memory, the delay from the engine's best move to the move on the
-board, and the time the puzzle list takes to open on a file of 100,000 puzzles.
+answers), beside XBoard's in the same X server when XBoard is installed, the processor time and
+wake-ups of the program while it waits for the user and while the engine searches, its resident
+memory, the delay from the engine's best move to the move on the board, and the time the puzzle
+list takes to open on a file of 100,000 puzzles. --start-up-only stops after the start-up times.
 
-usage: program_bench.py PROGRAM [--engine ENGINE] [--runs N] [--seconds S]
+usage: program_bench.py PROGRAM [--engine ENGINE] [--xboard XBOARD] [--runs N] [--seconds S]
+                        [--start-up-only]
 """
 
 import argparse
@@ -61,16 +63,19 @@ def resident_kib(pid):
     return 0
 
 
-def first_window_seconds(x, program):
+def first_window_seconds(x, command):
     """Time from start to the first window mapped, told by the X server's own MapNotify event: a
-    watcher that polls would take processor time from the program and its engine as they start."""
+    watcher that polls would take processor time from the program and its engine as they start.
+    The program finds no settings but its defaults."""
     watcher = subprocess.Popen(["xev", "-root", "-event", "substructure"], env=x.env(),
                                stdout=subprocess.PIPE, text=True)
     try:
         # Time to connect and listen; xev on the root window announces nothing itself.
         time.sleep(0.5)
+        workdir = scratch_directory()
+        env = dict(x.env(), XDG_CONFIG_HOME=workdir)
         started = time.monotonic()
-        app = subprocess.Popen([program], cwd=scratch_directory(), env=x.env())
+        app = subprocess.Popen(command, cwd=workdir, env=env, stderr=subprocess.DEVNULL)
         try:
             for line in watcher.stdout:
                 if line.startswith("MapNotify"):
@@ -100,18 +105,27 @@ def engine_alone_seconds(engine):
         process.wait()
 
 
-def start_ups(x, program, runs, label):
-    starts = [first_window_seconds(x, program) for _ in range(runs)]
-    median = statistics.median(starts)
-    print("start-up to first shown window, %s: median %.0f ms, min %.0f ms, max %.0f ms (%d runs)"
-          % (label, 1000 * median, 1000 * min(starts), 1000 * max(starts), runs))
-    return median
+def start_ups(x, commands, runs):
+    """The median start-up of each labelled command, their runs taken in turn so that a change in
+    the machine's load falls on all of them alike."""
+    starts = {label: [] for label in commands}
+    for _ in range(runs):
+        for label, command in commands.items():
+            starts[label].append(first_window_seconds(x, command))
+    medians = {}
+    for label, times in starts.items():
+        medians[label] = statistics.median(times)
+        print("start-up to first shown window, %s: median %.1f ms, min %.1f ms, max %.1f ms "
+              "(%d runs)" % (label, 1000 * medians[label], 1000 * min(times), 1000 * max(times),
+                             runs))
+    return medians
 
 
 def watch(x, program, answer, seconds, label):
     """Answers the side question (Return: the computer plays Red and searches at once; Escape is
     No: the user is to move), settles for two seconds, then watches the program for `seconds`."""
-    app = subprocess.Popen([program], cwd=scratch_directory(), env=x.env())
+    workdir = scratch_directory()
+    app = subprocess.Popen([program], cwd=workdir, env=dict(x.env(), XDG_CONFIG_HOME=workdir))
     try:
         question = x.wait_for_window("^走棋方提示$")
         x.key(question, answer)
@@ -133,22 +147,34 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("program")
     parser.add_argument("--engine", default="/usr/games/fairy-stockfish")
+    parser.add_argument("--xboard", default="/usr/games/xboard",
+                        help="XBoard, measured in its xiangqi variant without an engine")
     parser.add_argument("--runs", type=int, default=10)
     parser.add_argument("--seconds", type=float, default=10)
+    parser.add_argument("--start-up-only", action="store_true")
     args = parser.parse_args()
     program = os.path.abspath(args.program)
     bare = install(program, None)
     with_engine = install(program, args.engine)
     silent = silent_engine()
     with_silent_engine = install(program, silent)
+    commands = {"no engine": [bare], "with its engine": [with_engine],
+                "engine that never answers": [with_silent_engine]}
+    if os.path.exists(args.xboard):
+        commands["XBoard (xiangqi, no engine)"] = [args.xboard, "-variant", "xiangqi", "-ncp"]
     with XvfbSession() as x:
-        alone = start_ups(x, bare, args.runs, "no engine")
-        engine = start_ups(x, with_engine, args.runs, "with its engine")
-        never = start_ups(x, with_silent_engine, args.runs, "engine that never answers")
+        medians = start_ups(x, commands, args.runs)
+        alone = medians["no engine"]
+        print("start-up with the engine / without: %.2f; with a silent engine / without: %.2f"
+              % (medians["with its engine"] / alone, medians["engine that never answers"] / alone))
+        if "XBoard (xiangqi, no engine)" in medians:
+            xboard = medians["XBoard (xiangqi, no engine)"]
+            print("start-up / XBoard's: no engine %.2f, with its engine %.2f"
+                  % (alone / xboard, medians["with its engine"] / xboard))
+        if args.start_up_only:
+            return
         engine_alone = statistics.median(engine_alone_seconds(args.engine) for _ in range(args.runs))
         print("the engine by itself, start to ucciok: median %.0f ms" % (1000 * engine_alone))
-        print("start-up with the engine / without: %.2f; with a silent engine / without: %.2f"
-              % (engine / alone, never / alone))
         watch(x, bare, "Escape", args.seconds, "idle, no engine")
         watch(x, with_engine, "Escape", args.seconds, "idle, engine Ready")
         watch(x, with_engine, "Return", args.seconds, "engine searching")
