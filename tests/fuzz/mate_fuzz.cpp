@@ -26,7 +26,9 @@
 #endif
 #endif
 #ifdef TARVELLE_ADDRESS_SANITIZER
-#include <sanitizer/allocator_interface.h>
+// Declared here rather than through <sanitizer/allocator_interface.h>, which GCC does not ship;
+// both compilers' sanitizer runtimes define it.
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 #include "fuzz/fuzz_support.h"
