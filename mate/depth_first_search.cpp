@@ -39,11 +39,12 @@ NodeValue DepthFirstSearch::MateInOne() {
 }
 
 NodeValue DepthFirstSearch::Attack(int moves) {
-    // A mate in one costs less to find again than a table entry costs to keep.
-    if (moves == 1) return MateInOne();
+    // Every question that builds a line asks here again and again: once the budget is spent,
+    // none of them may expand another node.
+    if (moves == 1) return budget_.Exhausted() ? NodeValue{} : MateInOne();
     const std::uint64_t key = board_.Key();
     const NodeValue known = table_.Find(key, moves);
-    if (Decided(known)) return known;
+    if (Decided(known) || budget_.Exhausted()) return known;
     const std::uint64_t nodesBefore = budget_.Nodes();
     MoveBatch batch;
     board_.LegalMoves(batch);
