@@ -199,6 +199,12 @@ class CheckTest(unittest.TestCase):
                           "i0i8 in 1"])
         self.assertEqual(check.exact_verdict(self.solver_, MATE_IN_TWO, 2, "a3a4 f7f8 e1f2")
                          .problems, ["the line starts with a3a4, the exact search's key is f2f1"])
+        # A line the engine found under its rule against perpetual check, once shipped: after
+        # g8c8 the board alone lets the defender hold out.
+        perpetual = "3k5/6R2/5P3/4C1N2/8P/4c4/9/1p2Bn3/4A4/3A1K3 w"
+        self.assertEqual(check.exact_verdict(
+            self.solver_, perpetual, 5, "e1f2 e4e3 g8c8 e3f3 f0e0 f3f6 f7e7 f6f9 g6f8").problems,
+            ["after e1f2 e4e3 g8c8 the defence e3f3 holds out past 3 more moves"])
 
     def test_solver_answers_read(self):
         answer = solver.Answer("mate 2 f2f1 f7f8 e1f2 | a3a4 b3b4")

@@ -119,7 +119,32 @@ def exact_verdict(mate, fen, moves, line_text=None, exact_up_to=EXACT_UP_TO):
     if line_text and answer.line and line_text.split()[0] != answer.line[0]:
         verdict.problems.append(f"the line starts with {line_text.split()[0]}, "
                                 f"the exact search's key is {answer.line[0]}")
+    elif line_text and moves <= exact_up_to:
+        verdict.problems += _unforced_moves(mate, fen, moves, line_text)
     return verdict
+
+
+def _unforced_moves(mate, fen, moves, line_text):
+    """The stored line's attacking moves that some defence outlasts: a line the engine found may
+    rely on the rule against perpetual check, which the board alone does not make. Each
+    attacking move but the mate is tried against every reply."""
+    board, words = cchess.Board(fen), line_text.split()
+    for ply, word in enumerate(words[:-1]):
+        try:
+            board.play(cchess.parse_ucci(word))
+        except ValueError:
+            return []  # the line's own check reports it
+        if ply % 2 == 1:
+            continue
+        left = moves - ply // 2 - 1
+        for reply in board.legal_moves():
+            board.play(reply)
+            mates = mate.solve(board.fen(), left).mates
+            board.undo()
+            if not mates:
+                return [f"after {' '.join(words[:ply + 1])} the defence "
+                        f"{cchess.ucci_text(reply)} holds out past {left} more moves"]
+    return []
 
 
 def main_line(engine, fen, pv, moves):
