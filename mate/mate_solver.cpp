@@ -215,7 +215,9 @@ MateAnswer MateSolver::Solve(const PositionRecord& position, int maxMoves,
     if (proof == MateProof::kFound) {
         if (!AppendFoundLine(question, root.moves, answer.line)) return Unknown(question);
         answer.outcome = MateOutcome::kMate;
-        answer.moves = root.moves;
+        // The table may since hold shorter proofs than the root's first one: the line is read
+        // from them, and its length is the mate it shows.
+        answer.moves = static_cast<int>(answer.line.size() + 1) / 2;
         answer.nodes = question.budget.Nodes();
         return answer;
     }
@@ -252,6 +254,7 @@ MateAnswer MateSolver::Defend(const PositionRecord& position, int attackerMoves,
     if (root.moves > 0 && !AppendDefenceLine(question, root.moves, std::nullopt, answer.line)) {
         return Unknown(question);
     }
+    answer.moves = static_cast<int>(answer.line.size()) / 2;  // as for Solve's found line
     answer.fewest = root.moves == 0;
     if (proof == MateProof::kFewest && !answer.fewest) {
         MoveValue longest = 0;
