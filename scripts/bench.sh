@@ -4,8 +4,8 @@
 # board drawing benchmarks and, under Xvfb, the program's start-up without an engine, with its engine
 # and with an engine that never answers, beside XBoard's, its processor use and wake-ups while idle
 # and while the engine searches, its memory, the delay from the engine's move to the board, and the
-# puzzle list's opening on 100,000 puzzles; last the trainer's verdicts, headless over the puzzle
-# collection and clicked in the real window.
+# puzzle list's opening on 100,000 puzzles; then the trainer's verdicts, headless over the puzzle
+# collection and clicked in the real window; last the mate solver beside Fairy-Stockfish.
 set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
@@ -44,3 +44,6 @@ python3 "$TOP/tools/bench/program_bench.py" "$TOP/build-bench/bin/tarvelle"
 echo "== the trainer's verdicts"
 "$TOP/build-bench/bin/verdict_bench"
 python3 "$TOP/tools/bench/verdict_clicks.py" "$TOP/build-bench/bin"
+
+echo "== the mate solver beside Fairy-Stockfish"
+python3 "$TOP/tools/bench/mate_bench.py" "$TOP/build-bench/bin/tarvelle-mate" "$TOP/assets/fens.txt"
