@@ -143,7 +143,7 @@ def _unforced_moves(mate, fen, moves, line_text):
             board.undo()
             if not mates:
                 return [f"after {' '.join(words[:ply + 1])} the defence "
-                        f"{cchess.ucci_text(reply)} holds out past {left} more moves"]
+                        f"{cchess.ucci_text(reply)} escapes a mate in {left}"]
     return []
 
 
