@@ -23,17 +23,32 @@ QString Text(const QVariant& value) {
     return value.toString().trimmed();
 }
 
-ProtocolChoice ReadProtocol(const QString& text) {
-    const QString lower = text.toLower();
-    if (lower == QLatin1String("ucci")) return ProtocolChoice::Ucci;
-    if (lower == QLatin1String("uci")) return ProtocolChoice::Uci;
-    return ProtocolChoice::Auto;
+// The words each choice is kept as, for reading and for writing; a word not listed reads as the
+// first entry's choice.
+template <typename Choice>
+struct ChoiceWord {
+    Choice choice;
+    const char* word;
+};
+constexpr ChoiceWord<ProtocolChoice> kProtocolWords[] = {
+    {ProtocolChoice::Auto, "auto"}, {ProtocolChoice::Ucci, "ucci"}, {ProtocolChoice::Uci, "uci"}};
+constexpr ChoiceWord<RankChoice> kRankWords[] = {
+    {RankChoice::Auto, "auto"}, {RankChoice::FromZero, "0"}, {RankChoice::FromOne, "1"}};
+
+template <typename Choice, std::size_t N>
+Choice ReadChoice(const ChoiceWord<Choice> (&words)[N], const QString& text) {
+    for (const auto& each : words) {
+        if (text.compare(QLatin1String(each.word), Qt::CaseInsensitive) == 0) return each.choice;
+    }
+    return words[0].choice;
 }
 
-RankChoice ReadRanks(const QString& text) {
-    if (text == QLatin1String("0")) return RankChoice::FromZero;
-    if (text == QLatin1String("1")) return RankChoice::FromOne;
-    return RankChoice::Auto;
+template <typename Choice, std::size_t N>
+QString ChoiceText(const ChoiceWord<Choice> (&words)[N], Choice choice) {
+    for (const auto& each : words) {
+        if (each.choice == choice) return QLatin1String(each.word);
+    }
+    return QLatin1String(words[0].word);
 }
 
 int ReadCount(const QString& text) {
@@ -59,30 +74,6 @@ bool ReadPonder(const QString& text) {
     return !(lower == QLatin1String("false") || lower == QLatin1String("0"));
 }
 
-QString ProtocolText(ProtocolChoice protocol) {
-    switch (protocol) {
-        case ProtocolChoice::Ucci:
-            return QStringLiteral("ucci");
-        case ProtocolChoice::Uci:
-            return QStringLiteral("uci");
-        case ProtocolChoice::Auto:
-            break;
-    }
-    return QStringLiteral("auto");
-}
-
-QString RanksText(RankChoice ranks) {
-    switch (ranks) {
-        case RankChoice::FromZero:
-            return QStringLiteral("0");
-        case RankChoice::FromOne:
-            return QStringLiteral("1");
-        case RankChoice::Auto:
-            break;
-    }
-    return QStringLiteral("auto");
-}
-
 }  // namespace
 
 std::filesystem::path UserEngineSettingsFile() {
@@ -100,8 +91,8 @@ EngineSettings ReadEngineSettings(const std::filesystem::path& file) {
     stored.beginGroup(QStringLiteral("engine"));
     const auto text = [&stored](const char* key) { return Text(stored.value(QLatin1String(key))); };
     settings.path = text("path").toStdString();
-    settings.protocol = ReadProtocol(text("protocol"));
-    settings.ranks = ReadRanks(text("ranks"));
+    settings.protocol = ReadChoice(kProtocolWords, text("protocol"));
+    settings.ranks = ReadChoice(kRankWords, text("ranks"));
     settings.threads = ReadCount(text("threads"));
     settings.hashMegabytes = ReadCount(text("hash"));
     settings.limit = ReadLimit(text("nodes"), text("seconds"));
@@ -116,8 +107,8 @@ bool WriteEngineSettings(const std::filesystem::path& file, const EngineSettings
     QSettings stored(FileName(file), QSettings::IniFormat);
     stored.beginGroup(QStringLiteral("engine"));
     stored.setValue(QStringLiteral("path"), QString::fromStdString(settings.path));
-    stored.setValue(QStringLiteral("protocol"), ProtocolText(settings.protocol));
-    stored.setValue(QStringLiteral("ranks"), RanksText(settings.ranks));
+    stored.setValue(QStringLiteral("protocol"), ChoiceText(kProtocolWords, settings.protocol));
+    stored.setValue(QStringLiteral("ranks"), ChoiceText(kRankWords, settings.ranks));
     stored.setValue(QStringLiteral("threads"), settings.threads);
     stored.setValue(QStringLiteral("hash"), settings.hashMegabytes);
     stored.remove(QStringLiteral("nodes"));
