@@ -47,22 +47,9 @@ TEST(MoveText, ReadsTheEnginesCoordinates) {
 }
 
 TEST(MoveText, WritesEngineAndDisplayText) {
-    struct Case {
-        MoveValue move;
-        std::string_view fromZero;
-        std::string_view fromOne;
-        std::string_view display;
-    };
-    const Case cases[] = {
-        {42922, "h2e2", "h3e3", "H2-E2"},
-        {MakeMoveValue(51, 203), "a9i0", "a10i1", "A9-I0"},
-        {MakeMoveValue(51, 67), "a9a8", "a10a9", "A9-A8"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MoveToCoord(c.move, kFromZero), c.fromZero);
-        EXPECT_EQ(MoveToCoord(c.move, kFromOne), c.fromOne);
-        EXPECT_EQ(MoveToDisplayCoord(c.move), c.display);
-    }
+    // Written text is pinned by the table above and the round trip below; the display form here.
+    EXPECT_EQ(MoveToDisplayCoord(42922), "H2-E2");
+    EXPECT_EQ(MoveToDisplayCoord(MakeMoveValue(51, 203)), "A9-I0");
     EXPECT_EQ(MoveToCoord(42922), "h2e2") << "ranks from zero unless said otherwise";
 }
 

@@ -139,9 +139,6 @@ TEST(MateSolver, AgreesWithAPlainSearchOnRandomEndings) {
             CchessUndoMove(record.get());
             CchessUndoMove(record.get());
         }
-        const MateAnswer again = solver.Solve(*record, most, {});
-        EXPECT_EQ(again.line, answer.line) << fen;
-        EXPECT_EQ(again.nodes, answer.nodes) << fen;
         const MateAnswer first = solver.Solve(*record, most, {}, MateProof::kFound);
         ASSERT_EQ(first.outcome, MateOutcome::kMate) << fen;
         EXPECT_GE(first.moves, fewest) << fen;
@@ -231,20 +228,12 @@ TEST(MateSolver, AnswersTheSameWhateverItWasAskedBefore) {
     EXPECT_EQ(second.line, first.line);
 }
 
-TEST(MateSolver, StaysWithinItsBudgetAndStopsWhenAsked) {
-    // A long mate that no small budget settles.
-    auto record = std::make_unique<PositionRecord>();
-    ASSERT_EQ(
-        CchessFen2Board(record.get(), "2bak4/4a2C1/4c4/3Nr4/p2R1nb1p/6p2/P7P/4BR3/4A4/4KAB2 w"), 1);
-    MateSolver solver(4);
-    const MateAnswer small = solver.Solve(*record, 9, {5000});
-    EXPECT_EQ(small.outcome, MateOutcome::kUnknown);
-    EXPECT_GE(small.nodes, 5000U);
-    // Overshoot is bounded by what one short-mate search at the bottom spends between checks.
-    EXPECT_LT(small.nodes, 5000U + 20000U);
-
+// Node budgets are the fuzz target's to check, on every input of its corpus.
+TEST(MateSolver, StopsWhenAsked) {
     // The opening puzzle mates in twenty: far beyond what the search settles in the time it runs.
+    auto record = std::make_unique<PositionRecord>();
     ASSERT_EQ(CchessFen2Board(record.get(), kOpeningPuzzleFen), 1);
+    MateSolver solver(4);
     std::atomic<bool> stop{false};
     MateAnswer stopped;
     std::thread search([&] { stopped = solver.Solve(*record, 15, {0, {}, &stop}); });
