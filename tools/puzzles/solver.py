@@ -30,7 +30,7 @@ class Answer:
             raise SolverError(f"tarvelle-mate answered {text!r}")
         self.outcome = words[0]
         self.moves = int(words[1]) if self.outcome != "unknown" else None
-        self.line, self.keys = [], []
+        self.line, self.keys, self.nodes = [], [], None
         if self.outcome == "mate":
             bar = words.index("|") if "|" in words else len(words)
             self.line = words[2:bar]
@@ -42,12 +42,16 @@ class Answer:
 
 
 class Solver:
-    """`seconds`: the search of one position at most (None: no limit), after which the answer is
-    "unknown"."""
+    """`seconds` and `nodes`: the search of one position at most (None: no limit), after which the
+    answer is "unknown". With `stats` each answer carries the positions the search took
+    (Answer.nodes), the solver's effort. With `first` a mate is the first one proven, not the
+    fewest, and other keys are not looked for."""
 
-    def __init__(self, path, seconds=None):
-        self.seconds = seconds
-        command = [path] + (["--seconds", f"{seconds:g}"] if seconds else [])
+    def __init__(self, path, seconds=None, nodes=None, stats=False, first=False):
+        self.seconds, self.stats_ = seconds, stats
+        command = [path] + (["--seconds", f"{seconds:g}"] if seconds else []) \
+            + (["--nodes", str(nodes)] if nodes else []) + (["--stats"] if stats else []) \
+            + (["--first"] if first else [])
         try:
             self.process_ = subprocess.Popen(command, stdin=subprocess.PIPE,
                                              stdout=subprocess.PIPE, stderr=subprocess.PIPE,
@@ -71,7 +75,11 @@ class Solver:
             raise SolverError(f"tarvelle-mate stopped reading ({error})") from error
         if not text:
             raise SolverError(f"tarvelle-mate ended: {self.process_.stderr.read().strip()}")
-        return Answer(text.strip())
+        answer = Answer(text.strip())
+        if self.stats_:
+            # "nodes N ms T", one line an answer
+            answer.nodes = int(self.process_.stderr.readline().split()[1])
+        return answer
 
     def close(self):
         if self.process_.poll() is None:
