@@ -68,22 +68,13 @@ def check(engine, fen, moves, mate=None, line_text=None, unique=True, strength=1
     result = engine.search(fen, depth=2 * moves + margin * strength if unique else None,
                            nodes=CHECK_NODES * strength if unique else PROGRAM_NODE_BUDGET)
     best = result.line(1)
-    if best is None or best.mate is None or best.mate <= 0 or not best.pv:
-        shown = "nothing" if best is None else _score_text(best)
-        return Verdict([f"no forced mate found, the engine reports {shown}"])
-    verdict = Verdict([], best.mate, first_mate_nodes=result.first_mate_nodes)
-    if best.mate != moves:
-        verdict.problems.append(f"the engine reports mate in {best.mate}, not {moves}")
+    verdict = Verdict(engine_problems(result, moves, key, unique),
+                      best.mate if best is not None else None,
+                      first_mate_nodes=result.first_mate_nodes)
+    if verdict.problems or best.mate != moves:
         return verdict
-    if key is not None and best.pv[0] != key:
-        verdict.problems.append(f"the engine's key {_shown(best.pv[0])}, "
-                                f"the exact search's {_shown(key)}")
-    if unique:
-        second = result.line(2)
-        if second is not None and second.mate is not None and 0 < second.mate <= best.mate:
-            verdict.problems.append(f"{_shown(second.pv[0])} also mates in {second.mate}")
-        elif key is None:
-            verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves, strength)
+    if unique and key is None:
+        verdict.problems += _other_quick_mates(engine, fen, best.pv[0], moves, strength)
     if line_text is None:
         verdict.line = exact.line if key else main_line(engine, fen, best.pv, moves)
         line_text = solution.text(verdict.line)
@@ -94,6 +85,30 @@ def check(engine, fen, moves, mate=None, line_text=None, unique=True, strength=1
         verdict.problems.append(f"the line starts with {line_text.split()[0]}, "
                                 f"the engine's key is {_shown(best.pv[0])}")
     return verdict
+
+
+def engine_problems(result, moves, key=None, unique=True):
+    """What the engine's search (MultiPV 2 where `unique`) says against a mate in `moves` whose
+    key, where the exact solver has proved it, is `key` (UCI text): its first line must mate in
+    `moves`, with the key, and its second no faster."""
+    best = result.line(1)
+    if best is None or best.mate is None or best.mate <= 0 or not best.pv:
+        shown = "nothing" if best is None else _score_text(best)
+        return [f"no forced mate found, the engine reports {shown}"]
+    if best.mate != moves:
+        return [f"the engine reports mate in {best.mate}, not {moves}"]
+    problems = []
+    if key is not None and best.pv[0] != key:
+        problems.append(f"the engine's key {_shown(best.pv[0])}, the exact search's {_shown(key)}")
+    second = result.line(2)
+    if unique and second is not None and second.mate is not None and 0 < second.mate <= moves:
+        problems.append(f"{_shown(second.pv[0])} also mates in {second.mate}")
+    return problems
+
+
+def confirming_depth(moves):
+    """The depth limit of the engine's search confirming a mate the exact solver proved."""
+    return 2 * moves + (CONFIRMING_DEPTH_MARGIN if moves <= CONFIRMING_UP_TO else DEPTH_MARGIN)
 
 
 def exact_verdict(mate, fen, moves, line_text=None, exact_up_to=EXACT_UP_TO):

@@ -39,8 +39,10 @@ ENDING_REACH = 10
 ENDING_NODES = 300000
 # Shorter mates come from the games, with the board still full.
 ENDING_SHORTEST = 5
-PER_GAME = 4
-PLY_GAP = 6  # between two puzzles of one game: the later is no tail of the earlier
+# Puzzles of one length kept from one game at most, and the plies between two of them: the later
+# is then no tail of the earlier.
+PER_LENGTH_A_GAME = 2
+PLY_GAP = 6
 
 
 def red_to_move(fen):
@@ -117,6 +119,32 @@ class Harvest:
         self.reject_(fen)
         return None
 
+    def most_wanted_(self, found):
+        """The (FEN, answer) of `found` whose length has the largest share of its quota still
+        wanted and may still take it, or None."""
+        wanted = self.wanted_()
+        found = [(fen, answer) for fen, answer in found
+                 if generate.welcome(wanted, answer.moves, generate.defenders(fen))]
+        if not found:
+            return None
+        share = {b: left / count for b, (count, _) in self.quotas_.items()
+                 for left, _ in [wanted[b]]}
+        return max(found, key=lambda item: share[generate.bucket(item[1].moves)])
+
+    def blunders_(self, probe, board, room):
+        """The most wanted of the mates the other side has after one of the side to move's legal
+        moves: what a weak player might allow with the board still full."""
+        found = []
+        for move in board.legal_moves():
+            board.play(move)
+            fen = red_to_move(board.fen())
+            if fen not in self.decided_ and board.legal_moves():
+                answer = probe.solve(fen, self.args_.probe_moves)
+                if answer.mates and len(answer.keys) == 1 and room(answer.moves):
+                    found.append((fen, answer))
+            board.undo()
+        return self.most_wanted_(found)
+
     def game_(self, engine, probe, proof, number):
         rng = random.Random(f"{self.args_.seed}/{number}")
         engine.new_game()
@@ -128,38 +156,31 @@ class Harvest:
             moves.append(cchess.uci_text(move))
         weak = rng.choice(("w", "b"))
         weak_nodes = self.args_.weak_nodes * rng.choice((1, 3, 10))
-        taken = []  # plies of the puzzles kept from this game
+        taken = []  # (ply, length) of the puzzles kept from this game
 
-        def room(ply):
-            return len(taken) < PER_GAME and all(abs(ply - other) >= PLY_GAP for other in taken)
+        def room(ply, moves=None):
+            return all(abs(ply - other) >= PLY_GAP for other, _ in taken) and \
+                sum(length == moves for _, length in taken) < PER_LENGTH_A_GAME
 
         while len(moves) < generate.MAX_PLIES and not self.all_met_():
             ply = len(moves)
-            if board.side == weak and ply >= PROBE_FROM and room(ply + 1):
-                legal = board.legal_moves()
-                rng.shuffle(legal)
-                for move in legal:
-                    board.play(move)
-                    fen = red_to_move(board.fen())
-                    if fen not in self.decided_ and board.legal_moves():
-                        answer = probe.solve(fen, self.args_.probe_moves)
-                        if answer.mates and len(answer.keys) == 1 and \
-                                self.keep_(fen, answer, f"game {self.args_.seed}/{number}"):
-                            taken.append(ply + 1)
-                            board.undo()
-                            break
-                    board.undo()
+            source = f"game {self.args_.seed}/{number}"
+            if board.side == weak and ply >= PROBE_FROM and room(ply):
+                found = self.blunders_(probe, board, lambda moves: room(ply, moves))
+                if found and self.keep_(*found, source):
+                    taken.append((ply, found[1].moves))
             result = engine.search(START, moves, nodes=weak_nodes if board.side == weak
                                    else self.args_.play_nodes)
             if result.best_move is None:
                 break
             line = result.line(1)
-            if board.side != weak and line and line.mate and line.mate > self.args_.probe_moves \
-                    and room(ply):
+            if board.side != weak and line and line.mate and line.mate > 1 and \
+                    room(ply, line.mate):
                 fen = red_to_move(board.fen())
-                if generate.welcome(self.wanted_(), line.mate, generate.defenders(fen)) and \
-                        self.prove_(proof, fen, line.mate, f"game {self.args_.seed}/{number}"):
-                    taken.append(ply)
+                if generate.welcome(self.wanted_(), line.mate, generate.defenders(fen)):
+                    entry = self.prove_(proof, fen, line.mate, source)
+                    if entry:
+                        taken.append((ply, entry["moves"]))
             board.play(cchess.parse_uci(result.best_move))
             moves.append(result.best_move)
         return len(moves), len(taken)
@@ -178,15 +199,15 @@ class Harvest:
     def run(self, engine, probe, probe_far, proof):
         game, ending = 0, 0
         while not self.all_met_() and (game < self.args_.games or self.args_.games == 0):
-            if self.args_.games and f"game {game}" not in self.done_:
+            if self.args_.games and f"game {self.args_.seed}/{game}" not in self.done_:
                 plies, kept = self.game_(engine, probe, proof, game)
-                self.record_({"done": f"game {game}"})
+                self.record_({"done": f"game {self.args_.seed}/{game}"})
                 self.log_(f"game {game}: {plies} plies, kept {kept}")
             game += 1
             for _ in range(self.args_.endings_per_game):
-                if f"ending {ending}" not in self.done_:
+                if f"ending {self.args_.seed}/{ending}" not in self.done_:
                     self.ending_(probe_far, proof, ending)
-                    self.record_({"done": f"ending {ending}"})
+                    self.record_({"done": f"ending {self.args_.seed}/{ending}"})
                 ending += 1
             if not self.args_.games and ending % 500 == 0:
                 self.log_(f"ending {ending}")
@@ -207,9 +228,11 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--games", type=int, default=100000, help="0: endings only")
     parser.add_argument("--endings-per-game", type=int, default=20)
-    parser.add_argument("--play-nodes", type=int, default=3000)
+    parser.add_argument("--play-nodes", type=int, default=20000,
+                        help="the strong side's search a move, which also reports its mates")
     parser.add_argument("--weak-nodes", type=int, default=100)
-    parser.add_argument("--probe-moves", type=int, default=3)
+    parser.add_argument("--probe-moves", type=int, default=3,
+                        help="the reach of the probe of each blunder")
     parser.add_argument("--quotas", default=DEFAULT_QUOTAS,
                         help="length:count:poor,...; the totals wanted, --base included")
     args = parser.parse_args()
