@@ -60,12 +60,14 @@ def main():
     parser.add_argument("--cache", required=True, metavar="PATH",
                         help="verdicts kept across runs, one JSON a line")
     parser.add_argument("--jobs", type=int, default=1, help="searches at once, one engine each")
+    parser.add_argument("--missing-engine-exit", type=int, default=2, metavar="CODE",
+                        help="exit code when the engine is not there (77 makes ctest skip)")
     parser.add_argument("--limit", type=int, metavar="K",
                         help="make at most K new searches, then stop: a run spread over time")
     args = parser.parse_args()
     if not os.access(args.engine, os.X_OK):
         print(f"no engine at {args.engine!r}", file=sys.stderr)
-        return 2
+        return args.missing_engine_exit
     cchess.load(args.cchess)
     puzzles, problems = collection.read(args.file)
     if problems:

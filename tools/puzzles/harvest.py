@@ -1,13 +1,15 @@
 #!/usr/bin/env python3
-"""Grows a puzzle collection with puzzles the exact solver finds and proves on its own.
+"""Grows a puzzle collection with puzzles the exact solver proves.
 
 Sources: the engine's games against itself, one side strong and one weak, where at each of the
-weak side's turns every legal move is tried as a blunder and the solver asked whether the other
-side now mates within --probe-moves; the positions on the game's path where the strong side's
-search reported a forced mate; and random endings (generate.ENDGAMES), where the long mates are.
-A candidate is kept when the solver proves it: exactly one first move mates within its length and
-nothing mates faster. The engine only plays the games; its verdict on the kept puzzles is
-verify.py's. Kept puzzles go to the work file as they come, so a stopped run resumes.
+weak side's turns every legal move is tried as a blunder: the solver's probe (a full proof under a
+small budget) finds the mates of up to --probe-moves that it allows, a glance of the engine's the
+longer ones; the positions on the game's path where the strong side's search reported a forced
+mate; and random endings (generate.ENDGAMES), where the long mates are. A longer mate the engine
+reported is sifted by a short MultiPV 2 search first. A candidate is kept when the solver proves
+it: exactly one first move mates within its length and nothing mates faster. The engine's own
+verdict on the kept puzzles is engine_audit.py's. Kept puzzles go to the work file as they come,
+so a stopped run resumes.
 """
 
 import argparse
@@ -33,16 +35,19 @@ PROBE_FROM = 10
 # A probe is a full proof under a small budget: an answer is exact, an unknown passed over.
 PROBE_NODES = 20000
 # The solver's proof of a reported or an ending's mate, at most.
-PROOF_SECONDS = 30
-# An ending is first asked for any mate within this many moves, the first one found.
-ENDING_REACH = 10
+PROOF_SECONDS = 10
+SIFT_NODES = 100000
+# The engine's glance at a blunder the solver's probe saw no mate after, and how many of the
+# longer mates it sees are sifted and proven at one turn at most.
+GLANCE_NODES = 3000
+LONG_TRIED_A_TURN = 2
+# An ending is first asked for any mate within --ending-reach moves, the first one found, under
+# this budget.
 ENDING_NODES = 300000
-# Shorter mates come from the games, with the board still full.
-ENDING_SHORTEST = 5
 # Puzzles of one length kept from one game at most, and the plies between two of them: the later
 # is then no tail of the earlier.
-PER_LENGTH_A_GAME = 2
-PLY_GAP = 6
+PER_LENGTH_A_GAME = 3
+PLY_GAP = 4
 
 
 def red_to_move(fen):
@@ -127,25 +132,56 @@ class Harvest:
                  if generate.welcome(wanted, answer.moves, generate.defenders(fen))]
         if not found:
             return None
-        share = {b: left / count for b, (count, _) in self.quotas_.items()
-                 for left, _ in [wanted[b]]}
-        return max(found, key=lambda item: share[generate.bucket(item[1].moves)])
+        return max(found, key=lambda item: self.share_(wanted, item[1].moves))
 
-    def blunders_(self, probe, board, room):
-        """The most wanted of the mates the other side has after one of the side to move's legal
-        moves: what a weak player might allow with the board still full."""
-        found = []
+    def share_(self, wanted, moves):
+        """The share of the quota of `moves` still wanted."""
+        left, _ = wanted.get(generate.bucket(moves), (0, 0))
+        return left / self.quotas_.get(generate.bucket(moves), (1, 0))[0]
+
+    def blunders_(self, sifter, probe, proof, board, room, source):
+        """Keeps the most wanted of the mates the other side has after one of the side to move's
+        legal moves: what a weak player might allow with the board still full. The solver's
+        probe sees the short mates; a glance of the engine's the longer ones, which the solver
+        then proves. The entry kept, or None."""
+        short, long = [], []
         for move in board.legal_moves():
             board.play(move)
             fen = red_to_move(board.fen())
             if fen not in self.decided_ and board.legal_moves():
                 answer = probe.solve(fen, self.args_.probe_moves)
-                if answer.mates and len(answer.keys) == 1 and room(answer.moves):
-                    found.append((fen, answer))
+                if answer.mates:
+                    if len(answer.keys) == 1 and room(answer.moves):
+                        short.append((fen, answer))
+                else:
+                    sifter.new_game()
+                    best = sifter.search(fen, nodes=GLANCE_NODES).line(1)
+                    if best and best.mate and best.mate > self.args_.probe_moves and \
+                            room(best.mate):
+                        long.append((fen, best.mate))
             board.undo()
-        return self.most_wanted_(found)
+        wanted = self.wanted_()
+        long = [(fen, moves) for fen, moves in long
+                if generate.welcome(wanted, moves, generate.defenders(fen))]
+        long.sort(key=lambda item: -self.share_(wanted, item[1]))
+        for fen, moves in long[:LONG_TRIED_A_TURN]:
+            if self.engine_unique_(sifter, fen, moves):
+                entry = self.prove_(proof, fen, moves, source)
+                if entry:
+                    return entry
+        found = self.most_wanted_(short)
+        return self.keep_(*found, source) if found else None
 
-    def game_(self, engine, probe, proof, number):
+    def engine_unique_(self, sifter, fen, moves):
+        """Whether a short search, MultiPV 2, sees the mate and no second first move as fast:
+        most reported mates with a second key fail here, at a fraction of the solver's proof."""
+        sifter.new_game()
+        result = sifter.search(fen, nodes=SIFT_NODES)
+        best, second = result.line(1), result.line(2)
+        return best is not None and best.mate == moves and \
+            not (second is not None and second.mate is not None and 0 < second.mate <= moves)
+
+    def game_(self, engine, sifter, probe, proof, number):
         rng = random.Random(f"{self.args_.seed}/{number}")
         engine.new_game()
         engine.set_multipv(1)
@@ -166,9 +202,10 @@ class Harvest:
             ply = len(moves)
             source = f"game {self.args_.seed}/{number}"
             if board.side == weak and ply >= PROBE_FROM and room(ply):
-                found = self.blunders_(probe, board, lambda moves: room(ply, moves))
-                if found and self.keep_(*found, source):
-                    taken.append((ply, found[1].moves))
+                entry = self.blunders_(sifter, probe, proof, board,
+                                       lambda moves: room(ply, moves), source)
+                if entry:
+                    taken.append((ply, entry["moves"]))
             result = engine.search(START, moves, nodes=weak_nodes if board.side == weak
                                    else self.args_.play_nodes)
             if result.best_move is None:
@@ -177,7 +214,8 @@ class Harvest:
             if board.side != weak and line and line.mate and line.mate > 1 and \
                     room(ply, line.mate):
                 fen = red_to_move(board.fen())
-                if generate.welcome(self.wanted_(), line.mate, generate.defenders(fen)):
+                if generate.welcome(self.wanted_(), line.mate, generate.defenders(fen)) and \
+                        self.engine_unique_(sifter, fen, line.mate):
                     entry = self.prove_(proof, fen, line.mate, source)
                     if entry:
                         taken.append((ply, entry["moves"]))
@@ -189,18 +227,18 @@ class Harvest:
         fen = generate.endgame_position(random.Random(f"{self.args_.seed}/ending/{number}"))
         if fen is None or fen in self.decided_:
             return 0
-        first = probe_far.solve(fen, ENDING_REACH)
-        if not first.mates or first.moves < ENDING_SHORTEST or not generate.welcome(self.wanted_(), first.moves,
+        first = probe_far.solve(fen, self.args_.ending_reach)
+        if not first.mates or first.moves < self.args_.ending_shortest or not generate.welcome(self.wanted_(), first.moves,
                                                    generate.defenders(fen)):
             return 0
         return int(self.prove_(proof, fen, first.moves, f"ending {self.args_.seed}/{number}")
                    is not None)
 
-    def run(self, engine, probe, probe_far, proof):
+    def run(self, engine, sifter, probe, probe_far, proof):
         game, ending = 0, 0
         while not self.all_met_() and (game < self.args_.games or self.args_.games == 0):
             if self.args_.games and f"game {self.args_.seed}/{game}" not in self.done_:
-                plies, kept = self.game_(engine, probe, proof, game)
+                plies, kept = self.game_(engine, sifter, probe, proof, game)
                 self.record_({"done": f"game {self.args_.seed}/{game}"})
                 self.log_(f"game {game}: {plies} plies, kept {kept}")
             game += 1
@@ -233,16 +271,24 @@ def main():
     parser.add_argument("--weak-nodes", type=int, default=100)
     parser.add_argument("--probe-moves", type=int, default=3,
                         help="the reach of the probe of each blunder")
+    parser.add_argument("--ending-reach", type=int, default=10,
+                        help="the moves an ending's first probe reaches")
+    parser.add_argument("--ending-shortest", type=int, default=4,
+                        help="the shortest mate an ending gives: the shorter ones come from the "
+                             "games, with the board still full")
+    parser.add_argument("--ending-nodes", type=int, default=ENDING_NODES,
+                        help="the budget of an ending's first probe")
     parser.add_argument("--quotas", default=DEFAULT_QUOTAS,
                         help="length:count:poor,...; the totals wanted, --base included")
     args = parser.parse_args()
     cchess.load(args.cchess or cchess.library_beside(args.mate))
     harvest = Harvest(args)
-    with Engine(args.engine) as engine, \
+    with Engine(args.engine) as engine, Engine(args.engine) as sifter, \
             solver.Solver(args.mate, nodes=PROBE_NODES) as probe, \
-            solver.Solver(args.mate, nodes=ENDING_NODES, first=True) as probe_far, \
+            solver.Solver(args.mate, nodes=args.ending_nodes, first=True) as probe_far, \
             solver.Solver(args.mate, seconds=PROOF_SECONDS) as proof:
-        harvest.run(engine, probe, probe_far, proof)
+        sifter.set_multipv(2)
+        harvest.run(engine, sifter, probe, probe_far, proof)
     return 0
 
 
