@@ -266,6 +266,32 @@ TEST_F(MainWindowTest, EnterInAnEditBoxBreaksTheLineAndKeepsTheWindow) {
     EXPECT_TRUE(window.isVisible());
 }
 
+// The count comes from the program; the key must reach the item from the edit boxes, which would
+// take N for a letter.
+TEST_F(MainWindowTest, ReviewShowsTheCountDueAndAnswersNFromAnEditBox) {
+    const QList<QAction*> menus = window.menuBar()->actions();
+    const QList<QAction*> items = menus.at(1)->menu()->actions();
+    const auto review = std::find_if(items.begin(), items.end(), [](const QAction* item) {
+        return item->text().startsWith(QStringLiteral("复习"));
+    });
+    ASSERT_NE(review, items.end());
+    EXPECT_EQ((*review)->text(), QStringLiteral("复习 (0)"));
+    EXPECT_FALSE((*review)->isEnabled());
+    window.ShowReviewCount(12);
+    EXPECT_EQ((*review)->text(), QStringLiteral("复习 (12)"));
+    EXPECT_TRUE((*review)->isEnabled());
+
+    QSignalSpy reviews(&window, &MainWindow::reviewRequested);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto& fen = Control<QPlainTextEdit>("框_fens");
+    fen.setFocus();
+    const QString before = fen.toPlainText();
+    QTest::keyClick(&fen, Qt::Key_N);
+    EXPECT_EQ(reviews.size(), 1);
+    EXPECT_EQ(fen.toPlainText(), before);
+}
+
 TEST_F(MainWindowTest, QtsOwnMenusAreChinese) {
     ASSERT_TRUE(LoadQtChineseTexts(*qApp)) << "qt6-translations-l10n is missing";
     const std::unique_ptr<QMenu> menu(
