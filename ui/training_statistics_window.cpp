@@ -147,7 +147,7 @@ void TrainingStatisticsWindow::ShowStatistics(const TrainingStatistics& statisti
             [](int length) { return QStringLiteral("%1步").arg(length); }, this));
     }
     if (statistics.byTheme.empty()) {
-        rates->addWidget(Line(QStringLiteral("题库没有标注杀法。"), "标签_杀法", this), 0,
+        rates->addWidget(Line(QStringLiteral("做过的题没有标注杀法。"), "标签_杀法", this), 0,
                          Qt::AlignCenter);
     } else {
         rates->addWidget(RateChart(
