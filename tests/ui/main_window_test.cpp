@@ -266,21 +266,9 @@ TEST_F(MainWindowTest, EnterInAnEditBoxBreaksTheLineAndKeepsTheWindow) {
     EXPECT_TRUE(window.isVisible());
 }
 
-// The count comes from the program; the key must reach the item from the edit boxes, which would
-// take N for a letter.
-TEST_F(MainWindowTest, ReviewShowsTheCountDueAndAnswersNFromAnEditBox) {
-    const QList<QAction*> menus = window.menuBar()->actions();
-    const QList<QAction*> items = menus.at(1)->menu()->actions();
-    const auto review = std::find_if(items.begin(), items.end(), [](const QAction* item) {
-        return item->text().startsWith(QStringLiteral("复习"));
-    });
-    ASSERT_NE(review, items.end());
-    EXPECT_EQ((*review)->text(), QStringLiteral("复习 (0)"));
-    EXPECT_FALSE((*review)->isEnabled());
+// The edit boxes would take N for a letter; the key must reach 复习 from them.
+TEST_F(MainWindowTest, NReachesReviewFromAnEditBox) {
     window.ShowReviewCount(12);
-    EXPECT_EQ((*review)->text(), QStringLiteral("复习 (12)"));
-    EXPECT_TRUE((*review)->isEnabled());
-
     QSignalSpy reviews(&window, &MainWindow::reviewRequested);
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
