@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <cstdlib>
+#include <ctime>
 
 #include "app/editor_wiring.h"
 #include "app/engine_settings_file.h"
 #include "game/game_start.h"
 #include "game/puzzle_list.h"
 #include "game/side_choice.h"
+#include "game/training_statistics.h"
 
 namespace tarvelle {
 
@@ -39,6 +41,8 @@ Program::Program(SharedState& state, const std::filesystem::path& programDirecto
     loop_.ShareTurnsWith(&judge_);
     StartGameFromFen(state_.gamePosition, state_.moveList, window_.FenText());
     ConnectWindow();
+    training_.ObserveAttempts([this] { ShowReviewCount(); });
+    ShowReviewCount();
 }
 
 Program::~Program() {
@@ -89,6 +93,15 @@ void Program::ConnectWindow() {
     QObject::connect(&window_, &MainWindow::retryMoveRequested, &window_,
                      [this] { judge_.RetryMove(); });
     QObject::connect(&window_, &MainWindow::hintRequested, &window_, [this] { judge_.Hint(); });
+    QObject::connect(&window_, &MainWindow::reviewRequested, &window_,
+                     [this] { LoadReviewPuzzle(); });
+    QObject::connect(&window_, &MainWindow::puzzleMenuAboutToShow, &window_,
+                     [this] { ShowReviewCount(); });
+    QObject::connect(&window_, &MainWindow::statisticsOpened, &window_,
+                     [this](TrainingStatisticsWindow* window) {
+                         window->ShowStatistics(ComputeTrainingStatistics(
+                             training_.Attempts().All(), ReadPuzzleFile(PuzzleFile()), Today()));
+                     });
     QObject::connect(&window_, &MainWindow::firstActivated, &window_, [this] {
         activated_ = true;
         // Once the window is up: the engine's start must not compete with the window's.
@@ -128,6 +141,25 @@ void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const) {
     const std::vector<PuzzleRow> rows = ReadPuzzleFile(PuzzleFile());
     const int index = (training_.*choose)(static_cast<int>(rows.size()));
     if (index >= 0) training_.Load(index, rows[static_cast<std::size_t>(index)]);
+}
+
+CalendarDay Program::Today() {
+    return tarvelle::Today(std::getenv("TARVELLE_TODAY"), std::time(nullptr));
+}
+
+ReviewSchedule Program::Schedule() const {
+    return ReviewSchedule(training_.Attempts().All(), Today());
+}
+
+void Program::LoadReviewPuzzle() {
+    const std::vector<PuzzleRow> rows = ReadPuzzleFile(PuzzleFile());
+    const int index = training_.ReviewRow(Schedule().DueRows(rows));
+    if (index >= 0) training_.Load(index, rows[static_cast<std::size_t>(index)]);
+}
+
+void Program::ShowReviewCount() {
+    window_.ShowReviewCount(
+        static_cast<int>(Schedule().DueRows(ReadPuzzleFile(PuzzleFile())).size()));
 }
 
 void Program::Show() {

@@ -15,6 +15,7 @@
 #include "game/game_flow.h"
 #include "game/move_judge.h"
 #include "game/puzzle_training.h"
+#include "game/review_schedule.h"
 #include "game/solver_worker.h"
 #include "ui/main_window.h"
 
@@ -59,6 +60,16 @@ private:
     std::filesystem::path PuzzleFile() const;
     // Reads the puzzle file anew and loads the row `choose` picks from it, if it has rows.
     void LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const);
+
+    // The day the review schedule and the statistics count as today; the one reader of
+    // TARVELLE_TODAY, which fixes it for tests.
+    static CalendarDay Today();
+    // The review schedule of the attempts as they stand.
+    ReviewSchedule Schedule() const;
+    // Loads the puzzle of the puzzle file that 复习 picks (PuzzleTraining::ReviewRow).
+    void LoadReviewPuzzle();
+    // Brings the count on 复习 up to date with the attempts and the puzzle file.
+    void ShowReviewCount();
 
     SharedState& state_;
     std::filesystem::path programDirectory_;

@@ -62,18 +62,19 @@ std::optional<AttemptResult> ResultOfWord(std::string_view word) {
     return std::nullopt;
 }
 
-// The position and the result of a line that reads back as all four fields.
-std::optional<std::pair<std::string, AttemptResult>> ReadLine(std::string_view line) {
+// The attempt of a line that reads back as all four fields, with a date the calendar has.
+std::optional<Attempt> ReadLine(std::string_view line) {
     const std::vector<std::string_view> fields = Split(line, '\t');
     if (fields.size() != 4 || !IsTimestamp(fields[0])) return std::nullopt;
+    const std::optional<CalendarDay> day = ReadCalendarDay(fields[0]);
     const std::optional<AttemptResult> result = ResultOfWord(fields[2]);
-    if (!result || PuzzlePositionKey(fields[1]) != fields[1]) return std::nullopt;
+    if (!day || !result || PuzzlePositionKey(fields[1]) != fields[1]) return std::nullopt;
     if (!fields[3].empty()) {
         for (const std::string_view word : Split(fields[3], ' ')) {
             if (!IsMoveWord(word)) return std::nullopt;
         }
     }
-    return std::pair(std::string(fields[1]), *result);
+    return Attempt{*day, std::string(fields[1]), *result};
 }
 
 bool AppendLine(const std::filesystem::path& file, std::string line) {
@@ -113,16 +114,20 @@ std::string LocalTimeText(std::time_t when) {
     std::array<char, 32> text{};
     const std::size_t length =
         std::strftime(text.data(), text.size(), "%Y-%m-%dT%H:%M:%S%z", &local);
-    std::string result(text.data(), length);
-    if (result.size() >= 2) result.insert(result.size() - 2, ":");
-    return result;
+    // Built by appending: GCC 12's -O3 takes an insert here for an overlapping copy (-Wrestrict).
+    const std::string_view written(text.data(), length);
+    if (written.size() < 2) return std::string(written);
+    return std::string(written.substr(0, written.size() - 2)) + ":" +
+           std::string(written.substr(written.size() - 2));
 }
 
 std::string AttemptLine(std::time_t when, std::string_view position, AttemptResult result,
                         std::span<const MoveValue> playerMoves) {
     std::string moves;
-    for (const MoveValue move : playerMoves)
-        moves += (moves.empty() ? "" : " ") + MoveToCoord(move);
+    for (const MoveValue move : playerMoves) {
+        if (!moves.empty()) moves += ' ';
+        moves += MoveToCoord(move);
+    }
     return LocalTimeText(when) + '\t' + std::string(position) + '\t' +
            std::string(AttemptResultWord(result)) + '\t' + moves + '\n';
 }
@@ -132,23 +137,28 @@ AttemptRecord::AttemptRecord(std::filesystem::path file) : file_(std::move(file)
     std::string line;
     // A last line without its line end is one a crash cut short.
     while (std::getline(in, line) && !in.eof()) {
-        if (auto read = ReadLine(line))
-            last_.insert_or_assign(std::move(read->first), read->second);
+        if (std::optional<Attempt> read = ReadLine(line)) Keep(std::move(*read));
     }
+}
+
+void AttemptRecord::Keep(Attempt attempt) {
+    last_.insert_or_assign(attempt.position, attempts_.size());
+    attempts_.push_back(std::move(attempt));
 }
 
 std::optional<AttemptResult> AttemptRecord::LastResult(std::string_view fen) const {
     const auto found = last_.find(PuzzlePositionKey(fen));
     if (found == last_.end()) return std::nullopt;
-    return found->second;
+    return attempts_[found->second].result;
 }
 
 bool AttemptRecord::Add(std::string_view fen, AttemptResult result,
                         std::span<const MoveValue> playerMoves) {
     std::string key = PuzzlePositionKey(fen);
     if (key.empty()) return false;
-    std::string line = AttemptLine(std::time(nullptr), key, result, playerMoves);
-    last_.insert_or_assign(std::move(key), result);
+    const std::time_t now = std::time(nullptr);
+    std::string line = AttemptLine(now, key, result, playerMoves);
+    Keep({LocalDay(now), std::move(key), result});
     return !file_.empty() && AppendLine(file_, std::move(line));
 }
 

@@ -15,7 +15,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "game/calendar_day.h"
 #include "position/position_record.h"
 
 namespace tarvelle {
@@ -26,6 +28,20 @@ enum class AttemptResult {
     kHint,     // mated after a hint
     kFailed,   // left without a mate
 };
+
+// One attempt as read back: what the review schedule and the statistics count.
+struct Attempt {
+    // The local calendar day of its time, as written.
+    CalendarDay day;
+    // The puzzle's position key (PuzzlePositionKey).
+    std::string position;
+    AttemptResult result;
+};
+
+// Whether the player mated: cleanly, after a mistake or after a hint.
+constexpr bool Mated(AttemptResult result) {
+    return result != AttemptResult::kFailed;
+}
 
 // The word the file keeps for a result: clean, mistake, hint or failed.
 std::string_view AttemptResultWord(AttemptResult result);
@@ -51,13 +67,20 @@ public:
     // How the last attempt at the puzzle of `fen` ended, if there was one.
     std::optional<AttemptResult> LastResult(std::string_view fen) const;
 
+    // Every attempt of the file and of this run, in the order they were made.
+    const std::vector<Attempt>& All() const { return attempts_; }
+
     // Appends the attempt at the puzzle of `fen`, made now. Returns false when the file could not
     // be written; the attempt still counts for this run.
     bool Add(std::string_view fen, AttemptResult result, std::span<const MoveValue> playerMoves);
 
 private:
+    void Keep(Attempt attempt);
+
     std::filesystem::path file_;
-    std::map<std::string, AttemptResult, std::less<>> last_;
+    std::vector<Attempt> attempts_;
+    // Each puzzle's last attempt in attempts_.
+    std::map<std::string, std::size_t, std::less<>> last_;
 };
 
 }  // namespace tarvelle

@@ -101,10 +101,10 @@ std::string GbkToUtf8(std::string_view bytes) {
     return out;
 }
 
-// Splits at every "," into at most the four fields a row uses; the first three must be there.
+// Splits at every "," into at most the five fields a row uses; the first three must be there.
 bool SplitFields(std::string_view line, PuzzleRow& row) {
     constexpr std::size_t kNeeded = 3;
-    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen, &row.solution};
+    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen, &row.solution, &row.themes};
     for (std::size_t k = 0; k < std::size(fields); ++k) {
         const std::size_t comma = line.find(',');
         if (comma == std::string_view::npos && k + 1 < kNeeded) return false;

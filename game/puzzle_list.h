@@ -1,6 +1,7 @@
 // The puzzle list file: one puzzle per line as "number,name,FEN", the way users and the shipped
 // collection write it, optionally followed by ",solution": the main line in engine move text
-// ("h6h8 f3f8 …"), from the key move to the mate.
+// ("h6h8 f3f8 …"), from the key move to the mate, and by ",themes": the mating patterns it
+// shows, joined by "/" ("马后炮/卧槽马").
 #pragma once
 
 #include <filesystem>
@@ -18,6 +19,8 @@ struct PuzzleRow {
     std::string fen;
     // The fourth field as written; empty when the line has none.
     std::string solution = {};
+    // The fifth field as written; empty when the line has none.
+    std::string themes = {};
 
     bool operator==(const PuzzleRow&) const = default;
 };
@@ -28,7 +31,7 @@ struct PuzzleRow {
 std::string DecodePuzzleText(std::string_view bytes);
 
 // One row per line that holds at least three fields separated by ","; the fields are kept as they
-// are, a fourth is the solution and further fields are ignored. Lines end at CR LF or at a lone
+// are, a fourth is the solution, a fifth the themes and further fields are ignored. Lines end at CR LF or at a lone
 // LF; empty lines and lines with fewer fields give no row.
 std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
 

@@ -45,6 +45,15 @@ int PuzzleTraining::PreviousRow(int rowCount) const {
     return current_ && current_->index > 0 ? std::min(current_->index, rowCount) - 1 : rowCount - 1;
 }
 
+int PuzzleTraining::ReviewRow(std::span<const std::size_t> dueRows) const {
+    if (dueRows.empty()) return -1;
+    for (const std::size_t row : dueRows) {
+        if (!current_ || static_cast<std::size_t>(current_->index) != row)
+            return static_cast<int>(row);
+    }
+    return static_cast<int>(dueRows.front());
+}
+
 void PuzzleTraining::Load(int index, const PuzzleRow& row) {
     Leave();
     const auto position = std::make_unique<PositionRecord>();
@@ -84,6 +93,7 @@ void PuzzleTraining::RecordAttempt(AttemptResult result) {
         playerMoves.push_back(moveList_.moves[static_cast<std::size_t>(ply)]);
     attempts_.Add(current_->row.fen, result, playerMoves);
     current_->attemptRecorded = true;
+    if (attemptRecorded_) attemptRecorded_();
 }
 
 void PuzzleTraining::ShowSolution() {

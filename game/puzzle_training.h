@@ -6,8 +6,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/search_settings.h"
@@ -37,6 +40,10 @@ public:
     // The row 上一题 loads: the one before the current puzzle's, wrapping to the last; the last
     // before any puzzle was loaded. -1 for a file without rows.
     int PreviousRow(int rowCount) const;
+    // The row 复习 loads from `dueRows` (ReviewSchedule::DueRows): the first that is not the
+    // current puzzle's, so that 复习 moves on, or the current one's when it is the only one. -1
+    // when none is due.
+    int ReviewRow(std::span<const std::size_t> dueRows) const;
 
     // A new game on the puzzle of row `index` of the puzzle file, started as a game from the
     // editor is, except that the FEN box shows the puzzle, the caption names it and the computer
@@ -55,6 +62,9 @@ public:
     void ShowSolution();
 
     const PuzzleMarks& Marks() const { return marks_; }
+    const AttemptRecord& Attempts() const { return attempts_; }
+    // `recorded` runs after every attempt is recorded, once the record holds it.
+    void ObserveAttempts(std::function<void()> recorded) { attemptRecorded_ = std::move(recorded); }
 
     // When the player, who attacks, mates: the verdict on the moves it took, and the puzzle is
     // recorded as solved when it counts as solved (SolvedWith). The first mate of an attempt
@@ -82,6 +92,7 @@ private:
     AttemptRecord attempts_;
     PuzzleMarks marks_{attempts_, solved_};
     std::optional<Puzzle> current_;
+    std::function<void()> attemptRecorded_;
 };
 
 // Whether a mate in `playerMoves` solves a puzzle: within its named length, or in any number of

@@ -115,13 +115,18 @@ void MainWindow::CreatePuzzleMenu() {
     retryMoveItem_ =
         addItem("重走此步", QKeySequence(Qt::CTRL | Qt::Key_Z), &MainWindow::retryMoveRequested);
     hintItem_ = addItem("提示", QKeySequence(Qt::Key_H), &MainWindow::hintRequested);
-    for (QPlainTextEdit* box : {thinkingBox_, fenBox_}) {
-        box->installEventFilter(
-            new MenuKeyFilter({retryMoveItem_->shortcut(), hintItem_->shortcut()}, box));
-    }
     solutionItem_ =
         addItem("解法", QKeySequence(Qt::CTRL | Qt::Key_L), &MainWindow::solutionRequested);
+    puzzles->addSeparator();
+    reviewItem_ = addItem("复习", QKeySequence(Qt::Key_N), &MainWindow::reviewRequested);
+    addItem("练习统计…", QKeySequence(), &MainWindow::OpenStatistics);
+    connect(puzzles, &QMenu::aboutToShow, this, &MainWindow::puzzleMenuAboutToShow);
+    for (QPlainTextEdit* box : {thinkingBox_, fenBox_}) {
+        box->installEventFilter(new MenuKeyFilter(
+            {retryMoveItem_->shortcut(), hintItem_->shortcut(), reviewItem_->shortcut()}, box));
+    }
     ShowPuzzle(std::nullopt, false);
+    ShowReviewCount(0);
 }
 
 std::string MainWindow::FenText() const {
@@ -156,6 +161,11 @@ void MainWindow::ShowPuzzle(const std::optional<std::string>& title, bool soluti
     solutionItem_->setEnabled(title.has_value() && solutionStored);
 }
 
+void MainWindow::ShowReviewCount(int due) {
+    reviewItem_->setText(QStringLiteral("复习 (%1)").arg(due));
+    reviewItem_->setEnabled(due > 0);
+}
+
 void MainWindow::OpenPositionEditor() {
     PositionEditorWindow editor(pictures_, this);
     emit editorOpened(&editor);
@@ -172,6 +182,12 @@ void MainWindow::OpenEngineSettings() {
     EngineSettingsDialog dialog(this);
     emit engineSettingsOpened(&dialog);
     dialog.exec();
+}
+
+void MainWindow::OpenStatistics() {
+    TrainingStatisticsWindow window(this);
+    emit statisticsOpened(&window);
+    window.exec();
 }
 
 void MainWindow::ShowAbout() {

@@ -16,6 +16,7 @@
 #include "ui/position_editor_window.h"
 #include "ui/puzzle_picker_window.h"
 #include "ui/status_bar.h"
+#include "ui/training_statistics_window.h"
 
 namespace tarvelle {
 
@@ -41,6 +42,8 @@ public:
     // The caption "Tarvelle — " and the title, or "Tarvelle" alone without a puzzle; 重做本题,
     // 重走此步, 提示 and 解法 are enabled only when they have something to act on.
     void ShowPuzzle(const std::optional<std::string>& title, bool solutionStored) override;
+    // 复习 shows how many puzzles are due, "复习 (12)", and is enabled only when any are.
+    void ShowReviewCount(int due);
 
     // Opens a new position editor modally: editorOpened is emitted before it shows, and the call
     // returns when it is closed.
@@ -51,6 +54,9 @@ public:
     // Opens a new engine settings dialog modally: engineSettingsOpened is emitted before it shows,
     // and the call returns when it is closed.
     void OpenEngineSettings();
+    // Opens a new statistics window modally: statisticsOpened is emitted before it shows, and the
+    // call returns when it is closed.
+    void OpenStatistics();
     // The about box, modal.
     void ShowAbout();
 
@@ -71,6 +77,11 @@ signals:
     void retryMoveRequested();
     void hintRequested();
     void solutionRequested();
+    void reviewRequested();
+    // A fresh statistics window, not yet shown: the place to fill it.
+    void statisticsOpened(tarvelle::TrainingStatisticsWindow* window);
+    // The menu 题库 is about to open: the moment to bring the count on 复习 up to date.
+    void puzzleMenuAboutToShow();
     // The first time the window becomes the active window; never again.
     void firstActivated();
     // The window was closed: close button, system menu, Escape or close().
@@ -94,6 +105,7 @@ private:
     QAction* retryMoveItem_ = nullptr;
     QAction* hintItem_ = nullptr;
     QAction* solutionItem_ = nullptr;
+    QAction* reviewItem_ = nullptr;
     bool activatedBefore_ = false;
 };
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <string_view>
 
 #include "program_fixture.h"
 
@@ -41,6 +42,7 @@ protected:
         ProgramTest::SetUp();
     }
     void TearDown() override {
+        unsetenv("TARVELLE_TODAY");
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_STATE_HOME");
         fs::remove_all(folder);
@@ -154,6 +156,33 @@ TEST_F(PuzzleTrainingTest, MatesGetTheirVerdictAndAttemptsAreMarked) {
     });
     // The last attempt at each: a mate past the length, a clean mate, one left unsolved.
     EXPECT_EQ(marks, (QStringList{"1|?", "|√", "1|×"}));
+}
+
+// Two puzzles of the file are due on the day TARVELLE_TODAY names, a third only the next day, and
+// one due is no longer in the file.
+TEST_F(PuzzleTrainingTest, ReviewStartsThePuzzleDueLongestAgoAndMovesOn) {
+    const auto line = [](const char* day, std::string_view fen, const char* result) {
+        return std::string(day) + "T10:00:00+08:00\t" + std::string(fen.substr(0, fen.find(" -"))) +
+               "\t" + result + "\t\n";
+    };
+    fs::create_directories(folder / "state/tarvelle");
+    std::ofstream(folder / "state/tarvelle/attempts.txt")
+        << line("2026-01-01", kMateInOne, "hint") << line("2026-01-02", kRookMate, "failed")
+        << line("2026-01-02", "4k4/9/9/9/9/9/9/9/9/3K5 w - -", "failed")
+        << line("2026-01-04", kBlackMates, "mistake");
+    setenv("TARVELLE_TODAY", "2026-01-04", 1);
+    program.reset();
+    Open("/nonexistent/EEYE.dll");
+
+    EXPECT_TRUE(MenuItem(QStringLiteral("复习 (2)")).isEnabled());
+    Key(Qt::Key_N);
+    EXPECT_EQ(FenBox(), kMateInOne);
+    Key(Qt::Key_N);
+    EXPECT_EQ(FenBox(), kRookMate) << "the puzzle being played is passed over";
+    Key(Qt::Key_N);
+    EXPECT_EQ(FenBox(), kMateInOne);
+    ResultOf("e3d3");
+    EXPECT_TRUE(MenuItem(QStringLiteral("复习 (1)")).isEnabled()) << "solved clean: in box 2";
 }
 
 TEST_F(PuzzleTrainingTest, TheSolutionIsOfferedOnlyWhenOneIsStored) {

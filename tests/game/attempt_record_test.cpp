@@ -68,12 +68,20 @@ TEST_F(AttemptRecordTest, DamagedLinesAreSkippedAndTheLastAttemptCounts) {
           time + "3k5/9/9 w\thint\t\n" +                      // no position
           time + key + "hint\te3d3  d6e8\n" +                 // an empty move
           time + key + "hint\te3z3\n" +                       // a file off the board
+          "2026-02-30T14:03:11+08:00\t" + key + "hint\t\n" +  // a day the calendar lacks
           time + std::string(kOther) + "\tfailed\t\n" + time + key +
           "hint\te3d3");  // cut short by a crash
     const AttemptRecord record(file);
     EXPECT_EQ(record.LastResult(kPuzzle), AttemptResult::kClean);
     EXPECT_EQ(record.LastResult(std::string(kOther) + " - - 0 0"), AttemptResult::kFailed);
     EXPECT_EQ(record.LastResult("4k4/9/9/9/9/9/9/9/9/4K4 w - - 0 0"), std::nullopt);
+    std::vector<AttemptResult> all;
+    for (const Attempt& attempt : record.All()) {
+        EXPECT_EQ(attempt.day, ReadCalendarDay("2026-12-09"));
+        all.push_back(attempt.result);
+    }
+    EXPECT_EQ(all,
+              (std::vector{AttemptResult::kFailed, AttemptResult::kClean, AttemptResult::kFailed}));
 }
 
 TEST_F(AttemptRecordTest, ALineIsAppendedOnALineOfItsOwnAndReadBack) {

@@ -2,7 +2,9 @@
 // them, the signals their controls raise, and closing them with Escape.
 #include <gtest/gtest.h>
 
+#include <QGraphicsView>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +16,7 @@
 #include "assets/opening_puzzle.h"
 #include "ui/position_editor_window.h"
 #include "ui/puzzle_picker_window.h"
+#include "ui/training_statistics_window.h"
 #include "ui_test_support.h"
 
 namespace tarvelle {
@@ -255,6 +258,16 @@ TEST_F(PickerTest, EscapeClosesThePicker) {
     QTest::keyClick(&List(), Qt::Key_Escape);
     EXPECT_FALSE(picker.isVisible());
     EXPECT_EQ(picker.result(), QDialog::Rejected);
+}
+
+TEST(StatisticsWindow, WithoutAttemptsItSaysSoInOneLineAndDrawsNoChart) {
+    TrainingStatisticsWindow window;
+    window.ShowStatistics(ComputeTrainingStatistics({}, {}, *ReadCalendarDay("2026-12-09")));
+    const QList<QLabel*> lines = window.findChildren<QLabel*>();
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_EQ(lines.front()->text(), QStringLiteral("还没有练习记录。"));
+    EXPECT_TRUE(window.findChildren<QGraphicsView*>().isEmpty());
+    ExpectFixedFrame(window);
 }
 
 }  // namespace

@@ -266,6 +266,20 @@ TEST_F(MainWindowTest, EnterInAnEditBoxBreaksTheLineAndKeepsTheWindow) {
     EXPECT_TRUE(window.isVisible());
 }
 
+// The edit boxes would take N for a letter; the key must reach 复习 from them.
+TEST_F(MainWindowTest, NReachesReviewFromAnEditBox) {
+    window.ShowReviewCount(12);
+    QSignalSpy reviews(&window, &MainWindow::reviewRequested);
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    auto& fen = Control<QPlainTextEdit>("框_fens");
+    fen.setFocus();
+    const QString before = fen.toPlainText();
+    QTest::keyClick(&fen, Qt::Key_N);
+    EXPECT_EQ(reviews.size(), 1);
+    EXPECT_EQ(fen.toPlainText(), before);
+}
+
 TEST_F(MainWindowTest, QtsOwnMenusAreChinese) {
     ASSERT_TRUE(LoadQtChineseTexts(*qApp)) << "qt6-translations-l10n is missing";
     const std::unique_ptr<QMenu> menu(
