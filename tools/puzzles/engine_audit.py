@@ -2,7 +2,7 @@
 """Holds every puzzle of a file to the engine's verdict: Fairy-Stockfish, MultiPV 2, must see the
 named mate, with the main line's key, and no second first move mating as fast.
 
-Every puzzle is searched at the program's node budget; the mates of 6 moves or more, and a
+Every puzzle is searched at the program's node budget; the mates of 6 moves or more, and about a
 quarter of the others drawn by their position, again at twice it. Each verdict is kept in a cache
 under the position, the length, the key and the budget, so that a run searches only what is new
 and runs can be spread over time. The opening puzzle, beyond the solver and with the engine's
@@ -29,22 +29,20 @@ TWICE_FROM = 6  # moves: every mate this long is also searched at twice the budg
 TWICE_SHARE = 4  # one in so many of the shorter ones too
 
 
-def drawn_for_twice(fens):
-    """A quarter of `fens`, drawn by a hash of each position: the same puzzle is drawn in every
-    run, whatever else the file holds."""
-    ordered = sorted(fens, key=lambda fen: hashlib.sha256(fen.encode()).hexdigest())
-    return set(ordered[:(len(ordered) + TWICE_SHARE - 1) // TWICE_SHARE])
+def drawn_for_twice(fen):
+    """Whether a shorter mate is searched at twice the budget too: one in TWICE_SHARE, drawn by a
+    hash of its position, so that a puzzle is drawn or not in every run, whatever else the file
+    holds."""
+    return int(hashlib.sha256(fen.encode()).hexdigest(), 16) % TWICE_SHARE == 0
 
 
 def searches(puzzles):
     """(puzzle, FEN, length, key, nodes) of every search the audit makes."""
-    short = [p.fen for p in puzzles if names.mate_length(p.name) < TWICE_FROM]
-    twice = drawn_for_twice(short)
     for puzzle in puzzles:
         moves = names.mate_length(puzzle.name)
         key = cchess.uci_text(cchess.parse_ucci(puzzle.solution.split()[0]))
         yield puzzle, moves, key, PROGRAM_NODE_BUDGET
-        if moves >= TWICE_FROM or puzzle.fen in twice:
+        if moves >= TWICE_FROM or drawn_for_twice(puzzle.fen):
             yield puzzle, moves, key, 2 * PROGRAM_NODE_BUDGET
 
 
