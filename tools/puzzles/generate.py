@@ -106,10 +106,10 @@ def blunders(engine, board, moves, rng, count):
     return found
 
 
-def endgame_position(rng):
-    """One of ENDGAMES with every piece on a random point it can reach, Red to move; None when the
-    position drawn is not legal or Red has no move."""
-    red, black = rng.choice(ENDGAMES).split("/")
+def endgame_position(rng, materials=ENDGAMES):
+    """One of `materials` (as ENDGAMES) with every piece on a random point it can reach, Red to
+    move; None when the position drawn is not legal or Red has no move."""
+    red, black = rng.choice(materials).split("/")
     placed = {}
     for letter in red + black:
         own_rows = range(9, -1, -1) if letter.isupper() else range(10)

@@ -224,7 +224,8 @@ class Harvest:
         return len(moves), len(taken)
 
     def ending_(self, probe_far, proof, number):
-        fen = generate.endgame_position(random.Random(f"{self.args_.seed}/ending/{number}"))
+        fen = generate.endgame_position(random.Random(f"{self.args_.seed}/ending/{number}"),
+                                        self.args_.materials.split(","))
         if fen is None or fen in self.decided_:
             return 0
         first = probe_far.solve(fen, self.args_.ending_reach)
@@ -271,6 +272,11 @@ def main():
     parser.add_argument("--weak-nodes", type=int, default=100)
     parser.add_argument("--probe-moves", type=int, default=3,
                         help="the reach of the probe of each blunder")
+    parser.add_argument("--proof-seconds", type=float, default=PROOF_SECONDS,
+                        help="the solver's proof of one candidate at most")
+    parser.add_argument("--materials", default=",".join(generate.ENDGAMES),
+                        help="the endings' materials, Red's pieces / Black's, kings included: "
+                             "KRAA/kaa,...")
     parser.add_argument("--ending-reach", type=int, default=10,
                         help="the moves an ending's first probe reaches")
     parser.add_argument("--ending-shortest", type=int, default=4,
@@ -286,7 +292,7 @@ def main():
     with Engine(args.engine) as engine, Engine(args.engine) as sifter, \
             solver.Solver(args.mate, nodes=PROBE_NODES) as probe, \
             solver.Solver(args.mate, nodes=args.ending_nodes, first=True) as probe_far, \
-            solver.Solver(args.mate, seconds=PROOF_SECONDS) as proof:
+            solver.Solver(args.mate, seconds=args.proof_seconds) as proof:
         sifter.set_multipv(2)
         harvest.run(engine, sifter, probe, probe_far, proof)
     return 0
