@@ -51,21 +51,25 @@ class CollectionFileTest(unittest.TestCase):
     def tearDown(self):
         self.dir_.cleanup()
 
-    def test_written_file_reads_back_as_gbk_with_crlf_with_or_without_a_line(self):
-        entries = [("一步杀 车", collection.full_fen(MATE_IN_ONE), "a0a9"),
+    def test_written_file_reads_back_as_gbk_with_crlf_each_field_in_its_place(self):
+        entries = [("一步杀 车", collection.full_fen(MATE_IN_ONE), "a0a9", ["铁门栓", "白脸将"], 1),
+                   ("两步杀", collection.full_fen(MATE_IN_TWO), None, [], 5),
                    ("开局", collection.OPENING_PUZZLE, None)]
         collection.write(self.path_, entries)
         with open(self.path_, "rb") as file:
             data = file.read()
-        self.assertEqual(data.split(b"\r\n")[0], "1,一步杀 车,3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w "
-                                                  "- - 0 0,a0a9".encode("gbk"))
+        self.assertEqual(data.split(b"\r\n")[:2], [
+            "1,一步杀 车,3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w - - 0 0,a0a9,铁门栓/白脸将,1"
+            .encode("gbk"), f"2,两步杀,{MATE_IN_TWO} - - 0 0,,,5".encode("gbk")])
         puzzles, problems = collection.read(self.path_)
         self.assertEqual(problems, [])
-        self.assertEqual([(p.number, p.name, p.fen, p.solution) for p in puzzles],
-                         [(1, *entries[0]), (2, *entries[1])])
+        self.assertEqual([(p.number, p.name, p.fen, p.solution, p.themes, p.stars)
+                          for p in puzzles],
+                         [(1, *entries[0][:4], "1"), (2, *entries[1][:2], "", [], "5"),
+                          (3, *entries[2], None, None)])
 
     def test_format_faults_are_reported(self):
-        for data, fault in ((b"1,a,b\n", "line end"), (b"1,a,b,c,d\r\n", "fields"),
+        for data, fault in ((b"1,a,b\n", "line end"), (b"1,a,b,c,d,e,f\r\n", "fields"),
                             (b"1,a\r\n", "fields"), (b"2,a,b\r\n", "expected 1"),
                             ("1,一,b\r\n".encode("utf-8") + b"\xff\r\n", "not GBK")):
             with open(self.path_, "wb") as file:
