@@ -1,5 +1,6 @@
-"""The puzzle tools' mating patterns: each pattern on a small mate that shows it and one that
-nearly does. Run with the rules library's path."""
+"""The puzzle tools' mating patterns and stars: each pattern on a small mate that shows it and
+one that nearly does, and the difficulty measures on hand-counted lines. Run with the rules
+library's path."""
 
 import os
 import sys
@@ -8,6 +9,7 @@ import unittest
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "puzzles"))
 
 import cchess  # noqa: E402
+import difficulty  # noqa: E402
 import legality  # noqa: E402
 import themes  # noqa: E402
 
@@ -75,6 +77,31 @@ class ThemesTest(unittest.TestCase):
         self.assertEqual(themes.themes(fen, "e3g2 i6i7 a9a0"), ["钓鱼马", "车马冷着"])
         with self.assertRaises(ValueError):
             themes.themes("4k4/9/9/4N4/9/9/8p/9/9/R2K5 w", "e6g7")
+
+
+class DifficultyTest(unittest.TestCase):
+    def test_measures_of_hand_counted_lines(self):
+        for fen, line, counted in (
+                # A check that mates: nothing quiet, given or branching.
+                ("3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w", "a0a9", (1, 0, 0, 0)),
+                # The horse's quiet move, after which the pawn takes an elephant.
+                ("4k4/9/9/4N4/9/9/8p/8B/9/R2K5 w", "e6g7 i3i2 a0a9", (2, 1, 1, 0)),
+                # Both of the king's steps after the chariot's check need two more moves.
+                ("4k4/4aR3/2r1N4/3PC4/9/2B6/9/4B4/9/4K4 w", "f8e8 e9f9 e8e9 f9f8 e9f9",
+                 (3, 0, 0, 2))):
+            m = difficulty.measure(fen, line)
+            self.assertEqual((m.length, m.quiet, m.sacrifices, m.branching), counted, line)
+
+    def test_stars_rise_with_every_measure_from_one_to_five(self):
+        easy = difficulty.Measures(1, 0, 0, 0, nodes=2)
+        self.assertEqual(difficulty.stars(easy), 1)
+        self.assertEqual(difficulty.stars(difficulty.Measures(9, 4, 3, 60, nodes=10 ** 7)), 5)
+        for harder in (difficulty.Measures(2, 0, 0, 0, 2), difficulty.Measures(1, 1, 0, 0, 2),
+                       difficulty.Measures(1, 0, 1, 0, 2), difficulty.Measures(1, 0, 0, 3, 2),
+                       difficulty.Measures(1, 0, 0, 0, 200)):
+            self.assertGreater(difficulty.points(harder), difficulty.points(easy))
+        with self.assertRaises(ValueError):
+            difficulty.stars(difficulty.Measures(1, 0, 0, 0))
 
 
 if __name__ == "__main__":
