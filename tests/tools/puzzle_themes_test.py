@@ -1,17 +1,23 @@
-"""The puzzle tools' mating patterns and stars: each pattern on a small mate that shows it and
-one that nearly does, and the difficulty measures on hand-counted lines. Run with the rules
-library's path."""
+"""The puzzle tools' mating patterns, stars and annotation: each pattern on a small mate that
+shows it and one that nearly does, the difficulty measures on hand-counted lines, and the
+annotation's effort cache. Run with the rules library's and the solver's paths."""
 
 import os
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "..", "tools", "puzzles"))
 
+import annotate  # noqa: E402
 import cchess  # noqa: E402
+import collection  # noqa: E402
 import difficulty  # noqa: E402
 import legality  # noqa: E402
+import solver  # noqa: E402
 import themes  # noqa: E402
+
+MATE = None  # tarvelle-mate's path, from the command line
 
 # (pattern, position, main line, whether the mate shows the pattern); every near miss is a mate
 # too, one detail away: another piece, point or mover.
@@ -104,6 +110,48 @@ class DifficultyTest(unittest.TestCase):
             difficulty.stars(difficulty.Measures(1, 0, 0, 0))
 
 
+class NoSolver:
+    def solve(self, fen, moves):
+        raise AssertionError(f"the solver was asked about {fen}")
+
+
+class AnnotateTest(unittest.TestCase):
+    SHIPPED = os.path.join(os.path.dirname(__file__), "..", "..", "assets", "fens.txt")
+
+    def setUp(self):
+        self.dir_ = tempfile.TemporaryDirectory()
+        self.cache_ = os.path.join(self.dir_.name, "efforts.jsonl")
+
+    def tearDown(self):
+        self.dir_.cleanup()
+
+    def test_efforts_are_asked_once_and_the_opening_puzzle_has_five_stars_unasked(self):
+        with open(self.cache_, "w", encoding="utf-8") as file:
+            file.write('{"fen": "cut short')  # what a stopped run may leave
+        opening = collection.read(self.SHIPPED)[0][-1]
+        entries = [("一步杀 车", "4k4/R8/9/9/9/9/9/9/9/1R1K5 w - - 0 0", "b0b9"),
+                   (opening.name, opening.fen, opening.solution)]
+        with solver.Solver(MATE, stats=True) as mate:
+            first = annotate.annotate(entries, mate, annotate.EffortCache(self.cache_))
+        again = annotate.annotate(entries, NoSolver(), annotate.EffortCache(self.cache_))
+        self.assertEqual([a.row for a in again], [a.row for a in first])
+        self.assertEqual(first[0].row[3:], (["双车错"], 1))
+        self.assertGreater(first[0].measures.nodes, 0)
+        self.assertEqual((first[1].stars, first[1].measures.nodes), (5, None))
+        with self.assertRaises(ValueError):  # no main line to read patterns from
+            annotate.annotate([(opening.name, opening.fen, None)], NoSolver())
+
+    def test_the_table_by_stars_fails_when_effort_or_quiet_share_falls(self):
+        def puzzle(stars, nodes, quiet):
+            return annotate.Annotated("", "", "", [], difficulty.Measures(2, quiet, 0, 0, nodes),
+                                      stars)
+        rows, rising = annotate.star_table([puzzle(1, 10, 0), puzzle(1, 30, 1), puzzle(3, 90, 2)])
+        self.assertEqual((rows, rising), ([(1, 2, 20, 0.25), (3, 1, 90, 1.0)], True))
+        for falling in ([puzzle(1, 10, 0), puzzle(2, 5, 1)], [puzzle(1, 10, 1), puzzle(2, 50, 1)]):
+            self.assertFalse(annotate.star_table(falling)[1])
+
+
 if __name__ == "__main__":
     cchess.load(sys.argv.pop(1))
+    MATE = sys.argv.pop(1)
     unittest.main()
