@@ -288,15 +288,16 @@ class AuditTest(unittest.TestCase):
 
 class FileChecksTest(unittest.TestCase):
     def problems(self, rows):
-        puzzles = [collection.Puzzle(n, name, fen, n, line)
-                   for n, (name, fen, line) in enumerate(rows, 1)]
+        """rows: (name, FEN, main line[, patterns, stars])."""
+        puzzles = [collection.Puzzle(n, row[0], row[1], n, *row[2:])
+                   for n, row in enumerate(rows, 1)]
         return verify.file_problems(puzzles)[0]
 
     def test_whole_file_faults(self):
         opening = ("二十步杀", collection.OPENING_PUZZLE, None)
         mate = collection.full_fen(MATE_IN_ONE)
         two = collection.full_fen(MATE_IN_TWO)
-        self.assertEqual(self.problems([("一步杀 车", mate, "a0a9"), opening]),
+        self.assertEqual(self.problems([("一步杀 车", mate, "a0a9", [], "1"), opening]),
                          ["puzzle 2 (line 2): no main line"])
         for rows, fault in (([("两步杀", two, "f2f1 f7f8 e1f2"), ("一步杀", mate, "a0a9"), opening],
                              "after one in 2"),
@@ -309,6 +310,33 @@ class FileChecksTest(unittest.TestCase):
                             ([("一步杀", mate, "a0a9")], "opening puzzle")):
             found = self.problems(rows)
             self.assertTrue(any(fault in p for p in found), (rows, found))
+
+    def test_patterns_and_stars_on_every_line_the_opening_puzzle_may_go_without(self):
+        opening = ("二十步杀", collection.OPENING_PUZZLE, None)
+        # The cannon's screen is its own horse, two points from the king: 马后炮.
+        horse = ("一步杀 马炮", collection.full_fen("4k4/9/4N4/9/9/9/9/C8/9/3K5 w"), "a2e2")
+        for extra, fault in ((([], "1"), "the patterns none, the main line shows 马后炮"),
+                             ((["马后炮", "马前卒"], "1"), "unknown patterns 马前卒"),
+                             ((["马后炮"], "6"), "stars '6', not 1 to 5"),
+                             ((["马后炮"], None), "stars None, not 1 to 5"),
+                             ((), "no patterns and stars (annotate.py fills them in)")):
+            found = self.problems([horse + extra, opening])
+            self.assertEqual(found, [f"puzzle 1 (line 1): {fault}",
+                                     "puzzle 2 (line 2): no main line"], extra)
+        self.assertEqual(self.problems([horse + (["马后炮"], "2"), opening + ([], "5")]),
+                         ["puzzle 2 (line 2): no main line"])
+
+    def test_summary_by_length_pattern_and_stars_with_the_share_of_rich_defences(self):
+        puzzles = [collection.Puzzle(1, "", "", themes=["马后炮"], stars="1"),
+                   collection.Puzzle(2, "", "", themes=[], stars="4")]
+        lines = verify.summary(puzzles, {1: ("4k4/9/4N4/9/9/9/9/C8/9/3K5 w", 1),
+                                         2: (collection.OPENING_PUZZLE, 20)})
+        self.assertEqual(lines[0], "by length: 1: 1, 20: 1")
+        self.assertTrue(lines[1].startswith("by pattern: 马后炮 1, 重炮 0,")
+                        and lines[1].endswith("; none 1"), lines[1])
+        self.assertEqual(lines[2:], ["by stars: 1: 1, 4: 1",
+                                     "defences of 7 pieces or more (the king included): 50%; "
+                                     "of the king and 2 pieces or fewer: 50%"])
 
     def test_sample_spreads_and_keeps_the_first(self):
         self.assertEqual(verify.spread(list(range(10)), 4), [0, 2, 5, 7])
