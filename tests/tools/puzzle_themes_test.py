@@ -30,6 +30,7 @@ EXAMPLES = [
     ("闷宫", "3ak4/3Pn4/9/9/9/9/2C6/9/9/3K5 w", "c3c9", False),  # a horse blocks, no advisor
     ("铁门栓", "4k4/4a4/4b4/9/9/9/4C4/9/9/R4K3 w", "a0a9", True),
     ("铁门栓", "3k5/9/1N7/9/9/9/9/9/9/R3K4 w", "a0a9", False),  # the king off the central file
+    ("铁门栓", "3ak4/9/2N6/9/9/9/9/9/4A4/4K1R2 w", "g0g9", False),  # the king pins its own piece
     ("双车错", "4k4/R8/9/9/9/9/9/9/9/1R1K5 w", "b0b9", True),
     ("双车错", "3k5/9/9/9/2R6/9/9/9/R8/4K4 w", "a1d1", False),  # the next file lies outside
     ("卧槽马", "3aka3/9/4P4/7N1/9/9/9/9/9/3K5 w", "h6g8", True),

@@ -127,10 +127,12 @@ class Mate:
     def takes_part(self, piece):
         return piece in self.checkers or self.covers_flight(piece)
 
-    def aimed(self, cannon, most):
-        """Whether a cannon stands on a line with the king with 1 to `most` pieces between."""
-        between = self.between(cannon, self.king)
-        return between is not None and 1 <= len(between) <= most
+    def pins(self, piece, most):
+        """Whether `piece` stands on a line with the king with 1 to `most` pieces between, all of
+        them the defender's: none of them may leave the line without exposing the king."""
+        between = self.between(piece, self.king)
+        return between is not None and 1 <= len(between) <= most \
+            and all(self.black(p) for p in between)
 
 
 def _packed(row):
@@ -190,13 +192,13 @@ def _smothered_palace(mate):
 
 @pattern("铁门栓")
 def _iron_bolt(mate):
-    """The king is on the central file, pinned there by a cannon aimed at it through one or two
-    pieces (or by the attacker's king through one), and a chariot or pawn mates along the king's
+    """The king is on the central file, where a cannon pins one or two of the defender's pieces
+    to it (or the attacker's king pins one), and a chariot or pawn mates along the king's
     rank."""
     if mate.king[1] != CENTRE:
         return False
-    held = any(c[1] == CENTRE and mate.aimed(c, 2) for c in mate.pieces("C")) or any(
-        k[1] == CENTRE and len(mate.between(k, mate.king)) == 1 for k in mate.pieces("K"))
+    held = any(c[1] == CENTRE and mate.pins(c, 2) for c in mate.pieces("C")) or any(
+        k[1] == CENTRE and mate.pins(k, 1) for k in mate.pieces("K"))
     return held and any(mate.at(p) in ("R", "P") and p[0] == mate.king[0]
                         for p in mate.checkers)
 
@@ -271,11 +273,11 @@ def _kings_face(mate):
 
 @pattern("天地炮")
 def _heaven_and_earth_cannons(mate):
-    """The king is on its home point, one cannon aimed at it along the central file and another
-    along the home rank, each through one or two pieces."""
+    """The king is on its home point, one cannon pinning one or two of the defender's pieces to it
+    along the central file and another along the home rank."""
     if mate.king != (0, CENTRE):
         return False
-    cannons = [c for c in mate.pieces("C") if mate.aimed(c, 2)]
+    cannons = [c for c in mate.pieces("C") if mate.pins(c, 2)]
     return any(c[1] == CENTRE for c in cannons) and any(c[0] == 0 for c in cannons)
 
 
