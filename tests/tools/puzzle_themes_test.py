@@ -34,6 +34,7 @@ EXAMPLES = [
     ("双车错", "4k4/R8/9/9/9/9/9/9/9/1R1K5 w", "b0b9", True),
     ("双车错", "3k5/9/9/9/2R6/9/9/9/R8/4K4 w", "a1d1", False),  # the next file lies outside
     ("卧槽马", "3aka3/9/4P4/7N1/9/9/9/9/9/3K5 w", "h6g8", True),
+    ("卧槽马", "9/4k1N2/9/9/9/9/9/9/9/R2K5 w", "a0a8", True),  # the horse takes e9 and e7
     ("卧槽马", "3ak1P2/4a4/9/9/4N4/9/9/9/9/4K4 w", "e5f7", False),
     ("挂角马", "3ak1P2/4a4/9/9/4N4/9/9/9/9/4K4 w", "e5f7", True),
     ("挂角马", "3aka3/9/4P4/7N1/9/9/9/9/9/3K5 w", "h6g8", False),

@@ -222,35 +222,41 @@ def _two_chariots(mate):
     return False
 
 
+def _horse_on(mate, points, may_check):
+    """Whether a horse on one of `points` does its own work there, not as a cannon's screen: it
+    takes a flight point or, where `may_check`, gives the check."""
+    for horse in mate.pieces("N"):
+        if horse not in points or horse in _screens(mate):
+            continue
+        if may_check if horse in mate.checkers else mate.covers_flight(horse):
+            return True
+    return False
+
+
 @pattern("卧槽马")
 def _elbow_horse(mate):
-    """A horse mates from the trough: the defender's second rank on the third or seventh file, in
-    front of the home elephant's point."""
-    return any(h in ((1, 2), (1, 6)) for h in mate.checking("N"))
+    """A horse in the trough, the defender's second rank on the third or seventh file in front of
+    the home elephant's point, gives the check or takes a flight point."""
+    return _horse_on(mate, ((1, 2), (1, 6)), may_check=True)
 
 
 @pattern("挂角马")
 def _palace_corner_horse(mate):
-    """A horse mates from a front corner of the palace."""
-    return any(h in ((2, 3), (2, 5)) for h in mate.checking("N"))
-
-
-def _angler(mate, points):
-    return any(h in points and h not in mate.checkers and h not in _screens(mate)
-               and mate.covers_flight(h) for h in mate.pieces("N"))
+    """A horse on a front corner of the palace gives the check or takes a flight point."""
+    return _horse_on(mate, ((2, 3), (2, 5)), may_check=True)
 
 
 @pattern("钓鱼马")
 def _angler_horse(mate):
     """A horse on the defender's third rank on the third or seventh file takes a flight point of
-    the king, and another piece mates, not over it."""
-    return _angler(mate, ((2, 2), (2, 6)))
+    the king, and another piece mates."""
+    return _horse_on(mate, ((2, 2), (2, 6)), may_check=False)
 
 
 @pattern("高钓马")
 def _high_angler_horse(mate):
     """The same from one rank higher, the defender's fourth rank."""
-    return _angler(mate, ((3, 2), (3, 6)))
+    return _horse_on(mate, ((3, 2), (3, 6)), may_check=False)
 
 
 @pattern("八角马")
