@@ -62,7 +62,7 @@ class Annotated:
     takes."""
 
     def __init__(self, name, fen, line, names, measures, stars):
-        self.names, self.measures, self.stars = names, measures, stars
+        self.measures, self.stars = measures, stars
         self.row = (name, fen, line, names, stars)
 
 
