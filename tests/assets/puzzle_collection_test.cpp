@@ -60,8 +60,9 @@ TEST(PuzzleCollection, RowsAreNumberedInOrderAndEndWithTheOpeningPuzzle) {
     ASSERT_GE(rows.size(), 200U);
     for (std::size_t i = 0; i < rows.size(); ++i) {
         SCOPED_TRACE(lines[i]);
-        // The main line rides in a fourth field that the program's reader passes over.
-        EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), ','), 3);
+        // The main line, the mating patterns and the stars ride in fields four to six; the
+        // program's reader takes the main line and passes over the rest.
+        EXPECT_EQ(std::count(lines[i].begin(), lines[i].end(), ','), 5);
         EXPECT_EQ(rows[i].puzzleNumber, std::to_string(i + 1));
         // A Chinese name: UTF-8 lead bytes of three-byte characters.
         EXPECT_TRUE(std::any_of(rows[i].name.begin(), rows[i].name.end(), [](char c) {

@@ -51,21 +51,25 @@ class CollectionFileTest(unittest.TestCase):
     def tearDown(self):
         self.dir_.cleanup()
 
-    def test_written_file_reads_back_as_gbk_with_crlf_with_or_without_a_line(self):
-        entries = [("一步杀 车", collection.full_fen(MATE_IN_ONE), "a0a9"),
+    def test_written_file_reads_back_as_gbk_with_crlf_each_field_in_its_place(self):
+        entries = [("一步杀 车", collection.full_fen(MATE_IN_ONE), "a0a9", ["铁门栓", "白脸将"], 1),
+                   ("两步杀", collection.full_fen(MATE_IN_TWO), None, [], 5),
                    ("开局", collection.OPENING_PUZZLE, None)]
         collection.write(self.path_, entries)
         with open(self.path_, "rb") as file:
             data = file.read()
-        self.assertEqual(data.split(b"\r\n")[0], "1,一步杀 车,3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w "
-                                                  "- - 0 0,a0a9".encode("gbk"))
+        self.assertEqual(data.split(b"\r\n")[:2], [
+            "1,一步杀 车,3k5/4a4/3P5/9/9/9/9/9/4A4/R2AK4 w - - 0 0,a0a9,铁门栓/白脸将,1"
+            .encode("gbk"), f"2,两步杀,{MATE_IN_TWO} - - 0 0,,,5".encode("gbk")])
         puzzles, problems = collection.read(self.path_)
         self.assertEqual(problems, [])
-        self.assertEqual([(p.number, p.name, p.fen, p.solution) for p in puzzles],
-                         [(1, *entries[0]), (2, *entries[1])])
+        self.assertEqual([(p.number, p.name, p.fen, p.solution, p.themes, p.stars)
+                          for p in puzzles],
+                         [(1, *entries[0][:4], "1"), (2, *entries[1][:2], "", [], "5"),
+                          (3, *entries[2], None, None)])
 
     def test_format_faults_are_reported(self):
-        for data, fault in ((b"1,a,b\n", "line end"), (b"1,a,b,c,d\r\n", "fields"),
+        for data, fault in ((b"1,a,b\n", "line end"), (b"1,a,b,c,d,e,f\r\n", "fields"),
                             (b"1,a\r\n", "fields"), (b"2,a,b\r\n", "expected 1"),
                             ("1,一,b\r\n".encode("utf-8") + b"\xff\r\n", "not GBK")):
             with open(self.path_, "wb") as file:
@@ -284,15 +288,16 @@ class AuditTest(unittest.TestCase):
 
 class FileChecksTest(unittest.TestCase):
     def problems(self, rows):
-        puzzles = [collection.Puzzle(n, name, fen, n, line)
-                   for n, (name, fen, line) in enumerate(rows, 1)]
+        """rows: (name, FEN, main line[, patterns, stars])."""
+        puzzles = [collection.Puzzle(n, row[0], row[1], n, *row[2:])
+                   for n, row in enumerate(rows, 1)]
         return verify.file_problems(puzzles)[0]
 
     def test_whole_file_faults(self):
         opening = ("二十步杀", collection.OPENING_PUZZLE, None)
         mate = collection.full_fen(MATE_IN_ONE)
         two = collection.full_fen(MATE_IN_TWO)
-        self.assertEqual(self.problems([("一步杀 车", mate, "a0a9"), opening]),
+        self.assertEqual(self.problems([("一步杀 车", mate, "a0a9", [], "1"), opening]),
                          ["puzzle 2 (line 2): no main line"])
         for rows, fault in (([("两步杀", two, "f2f1 f7f8 e1f2"), ("一步杀", mate, "a0a9"), opening],
                              "after one in 2"),
@@ -305,6 +310,33 @@ class FileChecksTest(unittest.TestCase):
                             ([("一步杀", mate, "a0a9")], "opening puzzle")):
             found = self.problems(rows)
             self.assertTrue(any(fault in p for p in found), (rows, found))
+
+    def test_patterns_and_stars_on_every_line_the_opening_puzzle_may_go_without(self):
+        opening = ("二十步杀", collection.OPENING_PUZZLE, None)
+        # The cannon's screen is its own horse, two points from the king: 马后炮.
+        horse = ("一步杀 马炮", collection.full_fen("4k4/9/4N4/9/9/9/9/C8/9/3K5 w"), "a2e2")
+        for extra, fault in ((([], "1"), "the patterns none, the main line shows 马后炮"),
+                             ((["马后炮", "马前卒"], "1"), "unknown patterns 马前卒"),
+                             ((["马后炮"], "6"), "stars '6', not 1 to 5"),
+                             ((["马后炮"], None), "stars None, not 1 to 5"),
+                             ((), "no patterns and stars (annotate.py fills them in)")):
+            found = self.problems([horse + extra, opening])
+            self.assertEqual(found, [f"puzzle 1 (line 1): {fault}",
+                                     "puzzle 2 (line 2): no main line"], extra)
+        self.assertEqual(self.problems([horse + (["马后炮"], "2"), opening + ([], "5")]),
+                         ["puzzle 2 (line 2): no main line"])
+
+    def test_summary_by_length_pattern_and_stars_with_the_share_of_rich_defences(self):
+        puzzles = [collection.Puzzle(1, "", "", themes=["马后炮"], stars="1"),
+                   collection.Puzzle(2, "", "", themes=[], stars="4")]
+        lines = verify.summary(puzzles, {1: ("4k4/9/4N4/9/9/9/9/C8/9/3K5 w", 1),
+                                         2: (collection.OPENING_PUZZLE, 20)})
+        self.assertEqual(lines[0], "by length: 1: 1, 20: 1")
+        self.assertTrue(lines[1].startswith("by pattern: 马后炮 1, 重炮 0,")
+                        and lines[1].endswith("; none 1"), lines[1])
+        self.assertEqual(lines[2:], ["by stars: 1: 1, 4: 1",
+                                     "defences of 7 pieces or more (the king included): 50%; "
+                                     "of the king and 2 pieces or fewer: 50%"])
 
     def test_sample_spreads_and_keeps_the_first(self):
         self.assertEqual(verify.spread(list(range(10)), 4), [0, 2, 5, 7])

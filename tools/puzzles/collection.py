@@ -1,6 +1,7 @@
 """The puzzle file as the program reads it: GBK text, CR LF line ends, one puzzle a line as
-number,name,FEN[,main line] with the numbers running from 1 in order of difficulty. A reader that
-takes three fields ignores the main line."""
+number,name,FEN[,main line[,patterns,stars]] with the numbers running from 1 in order of
+difficulty: the main line in engine text, the mating patterns "/"-joined (empty when none shows)
+and the difficulty, 1 to 5. A reader that takes three or four fields ignores the rest."""
 
 import os
 
@@ -12,10 +13,19 @@ with open(os.path.join(os.path.dirname(__file__), "..", "..", "assets", "opening
     OPENING_PUZZLE = _file.readline().rstrip("\n")
 
 
+FIELDS_AT_MOST = 6
+PATTERN_SEPARATOR = "/"
+
+
 class Puzzle:
-    def __init__(self, number, name, fen, line_number=None, solution=None):
+    """themes: the pattern names of the fifth field, None without one; stars: the sixth field's
+    text as it stands, None without one."""
+
+    def __init__(self, number, name, fen, line_number=None, solution=None, themes=None,
+                 stars=None):
         self.number, self.name, self.fen = number, name, fen
         self.line_number, self.solution = line_number, solution
+        self.themes, self.stars = themes, stars
 
 
 def full_fen(placement_and_side):
@@ -28,10 +38,20 @@ def row_text(name, fen, solution):
 
 
 def write(path, entries):
-    """entries: (name, FEN, main line or None) in order of difficulty."""
+    """entries: (name, FEN, main line[, patterns, stars]) in order of difficulty; patterns a list
+    of names, stars a number. Fields left None at the end are left out, and within a row they are
+    written empty, so that every field keeps its place."""
     lines = []
     for number, fields in enumerate(entries, 1):
-        fields = [str(number)] + [field for field in fields if field is not None]
+        fields = list(fields)
+        while fields and fields[-1] is None:
+            fields.pop()
+        if len(fields) > 3 and fields[3] is not None:
+            if isinstance(fields[3], str):
+                raise TypeError(f"puzzle {number}: patterns are a list of names")
+            fields[3] = PATTERN_SEPARATOR.join(fields[3])
+        fields[4:] = [None if f is None else str(f) for f in fields[4:]]
+        fields = [str(number)] + ["" if field is None else field for field in fields]
         if any("," in field or "\r" in field or "\n" in field for field in fields):
             raise ValueError(f"puzzle {number} cannot be written as one line of fields")
         lines.append(",".join(fields) + "\r\n")
@@ -58,12 +78,15 @@ def read(path):
             problems.append(f"line {line_number}: a line end other than CR LF")
             continue
         fields = line.split(",")
-        if len(fields) not in (3, 4):
-            problems.append(f"line {line_number}: {len(fields)} fields instead of 3 or 4")
+        if not 3 <= len(fields) <= FIELDS_AT_MOST:
+            problems.append(f"line {line_number}: {len(fields)} fields instead of 3 to "
+                            f"{FIELDS_AT_MOST}")
             continue
         number, name, fen = fields[:3]
         if not number.isdigit() or int(number) != len(puzzles) + 1:
             problems.append(f"line {line_number}: number {number!r}, expected {len(puzzles) + 1}")
-        puzzles.append(Puzzle(len(puzzles) + 1, name, fen, line_number,
-                              fields[3] if len(fields) == 4 else None))
+        solution, themes, stars = (fields[3:] + [None] * 3)[:3]
+        if themes is not None:
+            themes = themes.split(PATTERN_SEPARATOR) if themes else []
+        puzzles.append(Puzzle(len(puzzles) + 1, name, fen, line_number, solution, themes, stars))
     return puzzles, problems

@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
-"""Checks a puzzle file: its format and order, every position's legality, every main line, every
-mate's key and length by the exact solver and, given the engine, every mate with the engine.
+"""Checks a puzzle file: its format and order, every position's legality, every main line, its
+patterns and stars, every mate's key and length by the exact solver and, given the engine, every
+mate with the engine.
 
-Prints one line per puzzle checked by the solver or the engine, then "N passed, N failed". Exits 0
+Prints one line per puzzle checked by the solver or the engine, the collection's counts by length,
+pattern and stars and its share of rich and of sparse defences, then "N passed, N failed". Exits 0
 when all is well, 1 when anything is wrong, 2 on a bad command line or a tool that cannot be run.
 """
 
 import argparse
+import collections
 import concurrent.futures
 import json
 import os
@@ -17,11 +20,16 @@ import time
 import cchess
 import check
 import collection
+import generate
 import legality
 import names
 import solution
 import solver
+import themes
 from engine import Engine, EngineError
+
+# A sparse defence: the king and two pieces or fewer.
+SPARSE_PIECES = 3
 
 
 def file_problems(puzzles):
@@ -46,8 +54,10 @@ def file_problems(puzzles):
         if puzzle.solution is None:
             problems.append(f"{where}: no main line")
         else:
-            problems += [f"{where}: {fault}"
-                         for fault in solution.problems(board.fen(), puzzle.solution, length)]
+            faults = solution.problems(board.fen(), puzzle.solution, length)
+            problems += [f"{where}: {fault}" for fault in faults
+                         + annotation_faults(puzzle, board.fen(), not faults,
+                                             optional=puzzle is puzzles[-1])]
         if lengths and length < lengths[-1] and puzzle is not puzzles[-1]:
             problems.append(f"{where}: a mate in {length} after one in {lengths[-1]}")
         lengths.append(length)
@@ -58,6 +68,44 @@ def file_problems(puzzles):
     if not puzzles or puzzles[-1].fen != collection.OPENING_PUZZLE:
         problems.append("the last puzzle is not the program's opening puzzle")
     return problems, positions
+
+
+def annotation_faults(puzzle, position, line_mates, optional):
+    """What is wrong with a puzzle's patterns and stars: both there (unless `optional`), every
+    pattern a known one and, when its main line mates, the ones the line shows; stars 1 to 5."""
+    if puzzle.themes is None and puzzle.stars is None:
+        return [] if optional else ["no patterns and stars (annotate.py fills them in)"]
+    faults = []
+    unknown = [name for name in puzzle.themes or () if name not in themes.PATTERNS]
+    if unknown:
+        faults.append(f"unknown patterns {'/'.join(unknown)}")
+    elif puzzle.themes is not None and line_mates:
+        shown = themes.themes(position, puzzle.solution)
+        if shown != puzzle.themes:
+            faults.append(f"the patterns {'/'.join(puzzle.themes) or 'none'}, the main line "
+                          f"shows {'/'.join(shown) or 'none'}")
+    if puzzle.stars is None or len(puzzle.stars) != 1 or puzzle.stars not in "12345":
+        faults.append(f"stars {puzzle.stars!r}, not 1 to 5")
+    return faults
+
+
+def summary(puzzles, positions):
+    """The collection's counts by length, pattern and stars, and its shares of rich and of sparse
+    defences, as lines of text."""
+    lengths = collections.Counter(length for _, length in positions.values())
+    patterns = collections.Counter(name for p in puzzles for name in p.themes or ())
+    stars = collections.Counter(p.stars for p in puzzles if p.stars)
+    pieces = [generate.defenders(fen) for fen, _ in positions.values()]
+    total = max(len(pieces), 1)
+    return [
+        "by length: " + ", ".join(f"{n}: {lengths[n]}" for n in sorted(lengths)),
+        "by pattern: " + ", ".join(f"{name} {patterns[name]}" for name in themes.PATTERNS)
+        + f"; none {sum(p.themes == [] for p in puzzles)}",
+        "by stars: " + ", ".join(f"{n}: {stars[n]}" for n in sorted(stars)),
+        f"defences of {generate.RICH_PIECES} pieces or more (the king included): "
+        f"{sum(n >= generate.RICH_PIECES for n in pieces) / total:.0%}; "
+        f"of the king and {SPARSE_PIECES - 1} pieces or fewer: "
+        f"{sum(n <= SPARSE_PIECES for n in pieces) / total:.0%}"]
 
 
 def spread(items, count):
@@ -173,6 +221,7 @@ def main():
           f"{time.monotonic() - started:.0f} s")
     # With the engine only the puzzles it checked count; without, every puzzle of the file.
     counted = {p.number for p in chosen} if args.engine else set(range(1, len(puzzles) + 1))
+    print("\n".join(summary(puzzles, positions)))
     print(f"{len(counted - failing)} passed, {len(counted & failing)} failed")
     return 0 if puzzles and not problems and not failing and (chosen or not args.engine) else 1
 
