@@ -50,6 +50,23 @@ def cache_key(fen, moves, key, nodes):
     return f"{fen}|{moves}|{key}|{nodes}"
 
 
+def read_cache(path):
+    """The verdicts kept in `path` by their cache key; none when there is no file."""
+    if not os.path.exists(path):
+        return {}
+    with open(path, encoding="utf-8") as file:
+        return {e["key"]: e for e in map(json.loads, filter(str.strip, file))}
+
+
+def standing(puzzle, cached):
+    """"agrees" when every search the audit makes of `puzzle` is in `cached` and agrees,
+    "fails" when one of them disagrees, "waiting" otherwise."""
+    verdicts = [cached.get(cache_key(p.fen, *rest)) for p, *rest in searches([puzzle])]
+    if any(v and v["problems"] for v in verdicts):
+        return "fails"
+    return "agrees" if all(verdicts) else "waiting"
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("file")
@@ -71,10 +88,7 @@ def main():
     if problems:
         print("\n".join(problems))
         return 1
-    cached = {}
-    if os.path.exists(args.cache):
-        with open(args.cache, encoding="utf-8") as file:
-            cached = {e["key"]: e for e in map(json.loads, filter(str.strip, file))}
+    cached = read_cache(args.cache)
     opening = [p for p in puzzles if p.fen == collection.OPENING_PUZZLE]
     planned = list(searches([p for p in puzzles if p not in opening]))
     todo = [s for s in planned if cache_key(s[0].fen, *s[1:]) not in cached]
@@ -94,8 +108,14 @@ def main():
         engine.new_game()
         engine.set_multipv(2)
         result = engine.search(fen, depth=check.confirming_depth(moves), nodes=nodes)
-        entry = {"key": cache_key(puzzle.fen, moves, key, nodes),
-                 "problems": check.engine_problems(result, moves, key),
+        problems = check.engine_problems(result, moves, key)
+        if problems and result.nodes < nodes:
+            # The depth limit is there to stop early on agreement; in a sparse ending it can
+            # stop the engine on a longer mate before the budget would have shown the shortest.
+            engine.new_game()
+            result = engine.search(fen, nodes=nodes)
+            problems = check.engine_problems(result, moves, key)
+        entry = {"key": cache_key(puzzle.fen, moves, key, nodes), "problems": problems,
                  "seconds": round(time.monotonic() - begun, 1)}
         with lock, open(args.cache, "a", encoding="utf-8") as file:
             file.write(json.dumps(entry, ensure_ascii=False) + "\n")
