@@ -101,17 +101,32 @@ std::string GbkToUtf8(std::string_view bytes) {
     return out;
 }
 
-// Splits at every "," into at most the four fields a row uses; the first three must be there.
+// 1 to 5 as a single digit between blanks; 0 for anything else.
+int ReadStars(std::string_view field) {
+    const std::size_t first = field.find_first_not_of(' ');
+    if (first == std::string_view::npos) return 0;
+    field = field.substr(first, field.find_last_not_of(' ') + 1 - first);
+    return field.size() == 1 && field[0] >= '1' && field[0] <= '5' ? field[0] - '0' : 0;
+}
+
+// Splits at every "," into at most the six fields a row uses; the first three must be there.
 bool SplitFields(std::string_view line, PuzzleRow& row) {
     constexpr std::size_t kNeeded = 3;
-    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen, &row.solution};
-    for (std::size_t k = 0; k < std::size(fields); ++k) {
+    std::string_view fields[6];
+    std::size_t count = 0;
+    while (count < std::size(fields)) {
         const std::size_t comma = line.find(',');
-        if (comma == std::string_view::npos && k + 1 < kNeeded) return false;
-        fields[k]->assign(line.substr(0, comma));
+        fields[count++] = line.substr(0, comma);
         if (comma == std::string_view::npos) break;
         line.remove_prefix(comma + 1);
     }
+    if (count < kNeeded) return false;
+    row.puzzleNumber.assign(fields[0]);
+    row.name.assign(fields[1]);
+    row.fen.assign(fields[2]);
+    row.solution.assign(fields[3]);
+    row.themes.assign(fields[4]);
+    row.stars = ReadStars(fields[5]);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The puzzle list file: one puzzle per line as "number,name,FEN", the way users and the shipped
 // collection write it, optionally followed by ",solution": the main line in engine move text
-// ("h6h8 f3f8 …"), from the key move to the mate.
+// ("h6h8 f3f8 …"), from the key move to the mate; then by ",themes" (the mating patterns,
+// "/"-joined, as "马后炮/卧槽马") and ",stars" (the difficulty, 1 to 5).
 #pragma once
 
 #include <filesystem>
@@ -18,6 +19,10 @@ struct PuzzleRow {
     std::string fen;
     // The fourth field as written; empty when the line has none.
     std::string solution = {};
+    // The fifth field as written; empty when the line has none.
+    std::string themes = {};
+    // The sixth field, 1 to 5; 0 when the line has none or it holds anything else.
+    int stars = 0;
 
     bool operator==(const PuzzleRow&) const = default;
 };
@@ -28,7 +33,8 @@ struct PuzzleRow {
 std::string DecodePuzzleText(std::string_view bytes);
 
 // One row per line that holds at least three fields separated by ","; the fields are kept as they
-// are, a fourth is the solution and further fields are ignored. Lines end at CR LF or at a lone
+// are, a fourth is the solution, a fifth the themes, a sixth the stars (blanks around its digit
+// allowed), and further fields are ignored. Lines end at CR LF or at a lone
 // LF; empty lines and lines with fewer fields give no row.
 std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
 
