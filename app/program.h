@@ -57,8 +57,12 @@ private:
 
     // The puzzle file as it is now: the user's own or the shipped one.
     std::filesystem::path PuzzleFile() const;
-    // Reads the puzzle file anew and loads the row `choose` picks from it, if it has rows.
-    void LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const);
+    // The puzzle file read anew, with the keys the filter reads.
+    PuzzleCatalogue ReadPuzzles() const;
+    // Reads the puzzle file anew and loads the row `choose` picks from it within the filter; says
+    // so when no row passes.
+    void LoadPuzzleRow(int (PuzzleTraining::*choose)(const PuzzleCatalogue& puzzles,
+                                                     const PuzzleFilter& filter) const);
 
     SharedState& state_;
     std::filesystem::path programDirectory_;
@@ -75,6 +79,10 @@ private:
     GameFlow game_;
     MoveJudge judge_;
     PuzzleTraining training_;
+    // The picker's choices, which 下一题 and 上一题 follow too.
+    PuzzleFilter puzzleFilter_;
+    // Nothing is due until a review schedule answers here.
+    PuzzleCatalogue::DueCheck dueForReview_;
     MainLoop loop_;
     bool activated_ = false;
     bool closed_ = false;

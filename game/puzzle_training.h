@@ -15,6 +15,8 @@
 #include "game/game_flow.h"
 #include "game/game_screen.h"
 #include "game/move_judge.h"
+#include "game/puzzle_catalogue.h"
+#include "game/puzzle_filter.h"
 #include "game/puzzle_list.h"
 #include "game/puzzle_marks.h"
 #include "game/side_choice.h"
@@ -31,12 +33,13 @@ public:
                    SearchSettings& search, MoveJudge& judge, std::filesystem::path solvedFile,
                    std::filesystem::path attemptsFile);
 
-    // The row 下一题 loads from a file of `rowCount` rows: the one after the current puzzle's,
-    // wrapping to the first; the first before any puzzle was loaded. -1 for a file without rows.
-    int NextRow(int rowCount) const;
-    // The row 上一题 loads: the one before the current puzzle's, wrapping to the last; the last
-    // before any puzzle was loaded. -1 for a file without rows.
-    int PreviousRow(int rowCount) const;
+    // The row 下一题 loads: the first row after the current puzzle's that `filter` lets pass,
+    // going round past the end; the first passing row before any puzzle was loaded. -1 when no
+    // row passes.
+    int NextRow(const PuzzleCatalogue& puzzles, const PuzzleFilter& filter) const;
+    // The row 上一题 loads: the last passing row before the current puzzle's, going round past the
+    // start; the last passing row before any puzzle was loaded. -1 when no row passes.
+    int PreviousRow(const PuzzleCatalogue& puzzles, const PuzzleFilter& filter) const;
 
     // A new game on the puzzle of row `index` of the puzzle file, started as a game from the
     // editor is, except that the FEN box shows the puzzle, the caption names it and the computer
@@ -55,6 +58,8 @@ public:
     void ShowSolution();
 
     const PuzzleMarks& Marks() const { return marks_; }
+    // The file row of the puzzle being played; none when no puzzle is.
+    std::optional<int> CurrentRow() const;
 
     // When the player, who attacks, mates: the verdict on the moves it took, and the puzzle is
     // recorded as solved when it counts as solved (SolvedWith). The first mate of an attempt

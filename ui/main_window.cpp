@@ -163,7 +163,7 @@ void MainWindow::OpenPositionEditor() {
 }
 
 void MainWindow::OpenPuzzlePicker() {
-    PuzzlePickerWindow picker(this);
+    TrainingPickerWindow picker(pictures_, this);
     emit puzzlePickerOpened(&picker);
     picker.exec();
 }
