@@ -58,16 +58,16 @@ void TrainingPickerWindow::CreateFilters() {
     stars_ = CreateChoice(*this, "星级", "星级筛选", 272, 88);
     state_ = CreateChoice(*this, "状态", "状态筛选", 400, 76);
     auto* caption = new QLabel(QStringLiteral("搜索"), this);
-    caption->setGeometry(484, 8, 30, 24);
+    caption->setGeometry(516, 8, 30, 24);
     search_ = new QLineEdit(this);
     search_->setObjectName(QStringLiteral("搜索框"));
     search_->setPlaceholderText(QStringLiteral("题号或名称"));
-    search_->setGeometry(516, 8, 160, 24);
+    search_->setGeometry(548, 8, 136, 24);
     search_->installEventFilter(this);
     caption->setBuddy(search_);
     count_ = new QLabel(this);
     count_->setObjectName(QStringLiteral("题数"));
-    count_->setGeometry(684, 8, 154, 24);
+    count_->setGeometry(688, 8, 150, 24);
     count_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     for (QComboBox* choice : {length_, theme_, stars_, state_}) {
@@ -129,7 +129,8 @@ void TrainingPickerWindow::ShowPuzzles(PuzzleCatalogue puzzles, PuzzleFilter& fi
     list_->setModel(model_);
     for (int column = 0; column < FilteredPuzzleModel::kColumnCount; ++column)
         list_->setColumnWidth(column, FilteredPuzzleModel::ColumnWidth(column));
-    connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    // The selection, not the current row: a click moves the current row before it selects.
+    connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { ShowSelected(); });
     ShowChoices();
     Select(current && model_->ShownRow(*current) >= 0 ? *current : model_->FileRow(0));
