@@ -138,6 +138,7 @@ AttemptRecord::AttemptRecord(std::filesystem::path file) : file_(std::move(file)
 }
 
 std::optional<AttemptResult> AttemptRecord::LastResult(std::string_view fen) const {
+    if (last_.empty()) return std::nullopt;
     const auto found = last_.find(PuzzlePositionKey(fen));
     if (found == last_.end()) return std::nullopt;
     return found->second;

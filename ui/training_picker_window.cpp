@@ -135,6 +135,20 @@ void TrainingPickerWindow::ShowPuzzles(PuzzleCatalogue puzzles, PuzzleFilter& fi
     ShowChoices();
     Select(current && model_->ShownRow(*current) >= 0 ? *current : model_->FileRow(0));
     ShowSelected();
+    // A state costs a position lookup, too many for one filter change on a long file: they are
+    // looked up while the picker waits for the player, so that the state filter finds them known.
+    statesLookedUp_ = 0;
+    QTimer::singleShot(0, this, &TrainingPickerWindow::LookUpStates);
+}
+
+void TrainingPickerWindow::LookUpStates() {
+    // About five milliseconds' work, so that no key waits longer for it.
+    constexpr int kSlice = 4000;
+    const int end = std::min(statesLookedUp_ + kSlice, Puzzles().Size());
+    for (; statesLookedUp_ < end; ++statesLookedUp_)
+        Puzzles().Mark(statesLookedUp_);
+    if (statesLookedUp_ < Puzzles().Size())
+        QTimer::singleShot(0, this, &TrainingPickerWindow::LookUpStates);
 }
 
 void TrainingPickerWindow::ShowChoices() {

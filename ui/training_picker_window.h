@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeView>
 #include <optional>
 
@@ -56,6 +57,8 @@ private:
     // The selected row's position in the preview and its number and name below it.
     void ShowSelected();
     void ChooseSelected();
+    // Looks up the next slice of the rows' states, and asks for the slice after it.
+    void LookUpStates();
 
     FilteredPuzzleModel* model_ = nullptr;
     PuzzleFilter* filter_ = nullptr;
@@ -70,6 +73,8 @@ private:
     QLabel* title_;
     QPushButton* load_;
     bool showingChoices_ = false;
+    // The first row whose state the idle lookup has not reached.
+    int statesLookedUp_ = 0;
     // The file row the preview shows; -1 for none, -2 before the first.
     int previewed_ = -2;
 };
