@@ -125,7 +125,7 @@ std::filesystem::path Program::PuzzleFile() const {
 }
 
 PuzzleCatalogue Program::ReadPuzzles() const {
-    return PuzzleCatalogue(ReadPuzzleFile(PuzzleFile()), training_.Marks(), dueForReview_);
+    return PuzzleCatalogue(ReadPuzzleText(PuzzleFile()), training_.Marks(), dueForReview_);
 }
 
 void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(const PuzzleCatalogue& puzzles,

@@ -93,21 +93,35 @@ std::optional<int> LengthOfLine(std::string_view solution) {
     return std::min((plies + 1) / 2, kLongestLength);
 }
 
-PuzzleCatalogue::PuzzleCatalogue(std::vector<PuzzleRow> rows, const PuzzleMarks& marks,
-                                 DueCheck due)
-    : rows_(std::move(rows)),
-      marks_(marks),
-      due_(std::move(due)),
-      states_(rows_.size(), kStateUnknown) {
-    lengths_.reserve(rows_.size());
-    themeStarts_.reserve(rows_.size() + 1);
+PuzzleCatalogue::PuzzleCatalogue(std::string text, const PuzzleMarks& marks, DueCheck due)
+    : text_(std::move(text)), marks_(marks), due_(std::move(due)) {
+    // Fields are placed by 32-bit offsets: a text beyond that is read up to it.
+    const std::string_view whole = std::string_view(text_).substr(
+        0, std::min<std::size_t>(text_.size(), std::numeric_limits<std::uint32_t>::max()));
+    const auto lines = static_cast<std::size_t>(std::count(whole.begin(), whole.end(), '\n')) + 1;
+    rows_.reserve(lines);
+    lengths_.reserve(lines);
+    themeStarts_.reserve(lines + 1);
     std::unordered_map<std::string_view, std::uint16_t> numbers;
-    for (const PuzzleRow& row : rows_) {
-        std::optional<int> length = LengthInName(row.name);
-        if (!length) length = LengthOfLine(row.solution);
+    ForEachPuzzleLine(whole, [&](const PuzzleLine& line) {
+        Entry entry{};
+        entry.lineNumber = static_cast<std::uint32_t>(line.lineNumber);
+        const std::string_view fields[kFieldCount] = {line.number, line.name, line.fen,
+                                                      line.solution, line.themes};
+        for (int field = 0; field < kFieldCount; ++field) {
+            // A field the line lacks points nowhere.
+            if (!fields[field].empty())
+                entry.starts[field] =
+                    static_cast<std::uint32_t>(fields[field].data() - whole.data());
+            entry.sizes[field] = static_cast<std::uint32_t>(fields[field].size());
+        }
+        entry.stars = static_cast<std::uint8_t>(line.stars);
+        rows_.push_back(entry);
+        std::optional<int> length = LengthInName(line.name);
+        if (!length) length = LengthOfLine(line.solution);
         lengths_.push_back(static_cast<std::uint8_t>(length.value_or(0)));
         themeStarts_.push_back(static_cast<std::uint32_t>(themeNumbers_.size()));
-        std::string_view themes = row.themes;
+        std::string_view themes = line.themes;
         while (!themes.empty()) {
             const std::size_t slash = std::min(themes.find('/'), themes.size());
             const std::string_view theme = themes.substr(0, slash);
@@ -122,8 +136,26 @@ PuzzleCatalogue::PuzzleCatalogue(std::vector<PuzzleRow> rows, const PuzzleMarks&
             }
             themeNumbers_.push_back(found->second);
         }
-    }
+    });
     themeStarts_.push_back(static_cast<std::uint32_t>(themeNumbers_.size()));
+    states_.assign(rows_.size(), kStateUnknown);
+}
+
+PuzzleRow PuzzleCatalogue::Row(int index) const {
+    const Entry& entry = rows_[static_cast<std::size_t>(index)];
+    return PuzzleLine{static_cast<int>(entry.lineNumber),
+                      Number(index),
+                      Name(index),
+                      Fen(index),
+                      Field(index, kSolution),
+                      ThemesOf(index),
+                      entry.stars}
+        .Row();
+}
+
+std::string_view PuzzleCatalogue::Field(int index, FieldNumber field) const {
+    const Entry& entry = rows_[static_cast<std::size_t>(index)];
+    return std::string_view(text_).substr(entry.starts[field], entry.sizes[field]);
 }
 
 std::optional<int> PuzzleCatalogue::Length(int index) const {
@@ -165,7 +197,7 @@ bool PuzzleCatalogue::Due(int index) const {
 std::uint8_t PuzzleCatalogue::State(int index) const {
     std::uint8_t& state = states_[static_cast<std::size_t>(index)];
     if (state == kStateUnknown) {
-        const std::string& fen = Row(index).fen;
+        const std::string_view fen = Fen(index);
         state = static_cast<std::uint8_t>(marks_.Of(fen));
         if (due_ && due_(fen)) state |= kDueBit;
     }

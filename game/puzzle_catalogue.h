@@ -1,6 +1,8 @@
 // The puzzle file's rows with what a filter asks of each: the keys that cost next to nothing
 // (length, themes) worked out once when the catalogue is made, and the state, which costs a
 // position lookup, worked out when first asked and kept. No key parses a FEN or plays a line.
+// The rows are kept as the file's text and the places of their fields in it, a fraction of the
+// memory of a row of strings each.
 #pragma once
 
 #include <cstdint>
@@ -28,12 +30,19 @@ public:
     // Whether the puzzle of this FEN is due for review.
     using DueCheck = std::function<bool(std::string_view fen)>;
 
-    // `marks` must outlive the catalogue; an empty `due` means nothing is due.
-    PuzzleCatalogue(std::vector<PuzzleRow> rows, const PuzzleMarks& marks, DueCheck due);
+    // The rows of the puzzle file's text (ParsePuzzleList's). `marks` must outlive the
+    // catalogue; an empty `due` means nothing is due.
+    PuzzleCatalogue(std::string text, const PuzzleMarks& marks, DueCheck due);
 
     int Size() const { return static_cast<int>(rows_.size()); }
-    // Row 0.. of the file; the index must be in range.
-    const PuzzleRow& Row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
+    // Row 0.. of the file, as ParsePuzzleList gives it; the index must be in range, here and below.
+    PuzzleRow Row(int index) const;
+    std::string_view Number(int index) const { return Field(index, kNumber); }
+    std::string_view Name(int index) const { return Field(index, kName); }
+    std::string_view Fen(int index) const { return Field(index, kFen); }
+    // The themes field as written.
+    std::string_view ThemesOf(int index) const { return Field(index, kThemes); }
+    int Stars(int index) const { return rows_[static_cast<std::size_t>(index)].stars; }
 
     // From the name, else from the stored line as written; none when neither gives one.
     std::optional<int> Length(int index) const;
@@ -50,12 +59,23 @@ public:
     bool Due(int index) const;
 
 private:
+    enum FieldNumber { kNumber, kName, kFen, kSolution, kThemes, kFieldCount };
+    struct Entry {
+        std::uint32_t lineNumber;
+        // Where each field starts in the text, and its size.
+        std::uint32_t starts[kFieldCount];
+        std::uint32_t sizes[kFieldCount];
+        std::uint8_t stars;
+    };
+    std::string_view Field(int index, FieldNumber field) const;
+
     // What is known of a row's state: a PuzzleMark in the low bits, then whether it is due.
     static constexpr std::uint8_t kStateUnknown = 0xFF;
     static constexpr std::uint8_t kDueBit = 0x10;
     std::uint8_t State(int index) const;
 
-    std::vector<PuzzleRow> rows_;
+    std::string text_;
+    std::vector<Entry> rows_;
     // 0 for none.
     std::vector<std::uint8_t> lengths_;
     std::vector<std::string> themes_;

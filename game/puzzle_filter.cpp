@@ -22,13 +22,12 @@ public:
           search_(Trimmed(filter.search)) {}
 
     bool operator()(int index) const {
-        const PuzzleRow& row = puzzles_.Row(index);
         if (filter_.length && puzzles_.Length(index) != filter_.length) return false;
-        if (filter_.stars && row.stars != *filter_.stars) return false;
+        if (filter_.stars && puzzles_.Stars(index) != *filter_.stars) return false;
         if (!filter_.theme.empty() && (themeNumber_ < 0 || !puzzles_.HasTheme(index, themeNumber_)))
             return false;
-        if (!search_.empty() && row.puzzleNumber.find(search_) == std::string::npos &&
-            row.name.find(search_) == std::string::npos) {
+        if (!search_.empty() && puzzles_.Number(index).find(search_) == std::string_view::npos &&
+            puzzles_.Name(index).find(search_) == std::string_view::npos) {
             return false;
         }
         switch (filter_.state) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,19 @@ struct PuzzleRow {
     bool operator==(const PuzzleRow&) const = default;
 };
 
+// One line's fields as views into the text it was read from, with the line's number.
+struct PuzzleLine {
+    int lineNumber;
+    std::string_view number;
+    std::string_view name;
+    std::string_view fen;
+    std::string_view solution;
+    std::string_view themes;
+    int stars;
+
+    PuzzleRow Row() const;
+};
+
 // The file's bytes as UTF-8. Text that is valid UTF-8, with or without a byte-order mark, is
 // taken as it is (without the mark); anything else is read as GBK, and a byte sequence GBK does
 // not know becomes U+FFFD, so one bad byte costs one character, not the list.
@@ -38,6 +52,9 @@ std::string DecodePuzzleText(std::string_view bytes);
 // LF; empty lines and lines with fewer fields give no row.
 std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
 
+// Calls `use` on every line ParsePuzzleList makes a row of, in file order, without copying a field.
+void ForEachPuzzleLine(std::string_view text, const std::function<void(const PuzzleLine&)>& use);
+
 // The puzzle file to read, since an installed program's directory is read-only: the user's own,
 // fens.txt in the user's data folder (UserFolder), when it exists; otherwise fens.txt in the
 // program's directory.
@@ -45,6 +62,9 @@ std::vector<PuzzleRow> ParsePuzzleList(std::string_view text);
 // but whether the user's file exists.
 std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirectory,
                                        const char* xdgDataHome, const char* home);
+
+// The file's text as UTF-8 (DecodePuzzleText); empty for a missing or unreadable file.
+std::string ReadPuzzleText(const std::filesystem::path& file);
 
 // The rows of the file; a missing, unreadable or empty file gives none.
 std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file);

@@ -19,8 +19,8 @@ const ColumnDefinition kColumns[FilteredPuzzleModel::kColumnCount] = {
     {"杀法", 136, Qt::AlignLeft},  {"星级", 70, Qt::AlignLeft},      {"状态", 70, Qt::AlignHCenter},
 };
 
-QString Text(const std::string& text) {
-    return QString::fromStdString(text);
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -71,20 +71,19 @@ QVariant FilteredPuzzleModel::data(const QModelIndex& index, int role) const {
 }
 
 QString FilteredPuzzleModel::CellText(int fileRow, int column) const {
-    const PuzzleRow& row = puzzles_.Row(fileRow);
     switch (column) {
         case kNumber:
-            return Text(row.puzzleNumber);
+            return Text(puzzles_.Number(fileRow));
         case kName:
-            return Text(row.name);
+            return Text(puzzles_.Name(fileRow));
         case kLength: {
             const std::optional<int> length = puzzles_.Length(fileRow);
             return length ? QString::number(*length) : QString();
         }
         case kThemes:
-            return Text(row.themes);
+            return Text(puzzles_.ThemesOf(fileRow));
         case kStars:
-            return QString(row.stars, QChar(u'★'));
+            return QString(puzzles_.Stars(fileRow), QChar(u'★'));
         case kState: {
             const QString mark = QString::fromUtf8(PuzzleMarkText(puzzles_.Mark(fileRow)));
             if (!puzzles_.Due(fileRow)) return mark;

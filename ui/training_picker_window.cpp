@@ -49,6 +49,8 @@ TrainingPickerWindow::TrainingPickerWindow(const PictureFiles& pictures, QWidget
     CreateFilters();
     CreateList();
     CreateSide(pictures);
+    // Arrows move the selection at once, and typing reaches the search box through the list.
+    list_->setFocus();
     SetFixedFrame(*this, kClientSize, kOuterSize);
 }
 
@@ -239,7 +241,7 @@ void TrainingPickerWindow::ShowSelected() {
         title_->clear();
         return;
     }
-    const PuzzleRow& row = Puzzles().Row(selected);
+    const PuzzleRow row = Puzzles().Row(selected);
     preview_->ShowPosition(row.fen);
     title_->setText(Text(row.puzzleNumber + " " + row.name));
 }

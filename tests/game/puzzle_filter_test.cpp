@@ -52,15 +52,11 @@ protected:
     }
 
     PuzzleCatalogue Catalogue(PuzzleCatalogue::DueCheck due = {}) const {
-        return PuzzleCatalogue(
-            {
-                {"1", "1", "一步杀 炮", kFens[0], "", "马后炮", 1},
-                {"2", "2", "一步杀 炮", kFens[1], "", "马后炮/卧槽马", 3},
-                {"3", "12", "两步杀 车", kFens[2], "", "铁门栓", 3},
-                {"4", "21", "两步杀 马", kFens[3], "", "/卧槽马/", 0},
-                {"5", "30", "Test", kFens[4], "", "", 5},
-            },
-            marks, std::move(due));
+        return PuzzleCatalogue(std::string("1,一步杀 炮,") + kFens[0] + ",,马后炮,1\r\n" +
+                                   "2,一步杀 炮," + kFens[1] + ",,马后炮/卧槽马,3\r\n" +
+                                   "12,两步杀 车," + kFens[2] + ",,铁门栓,3\r\n" + "21,两步杀 马," +
+                                   kFens[3] + ",,/卧槽马/\r\n" + "30,Test," + kFens[4] + ",,,5\r\n",
+                               marks, std::move(due));
     }
 
     AttemptRecord attempts{""};

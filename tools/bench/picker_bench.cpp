@@ -131,7 +131,7 @@ void MeasureTrainingPicker(const fs::path& file, int runs, const tarvelle::Pictu
         QWidget& list = *picker.findChild<QTreeView*>()->viewport();
         list.installEventFilter(&watch);
         opened.push_back(watch.Time([&] {
-            picker.ShowPuzzles(tarvelle::PuzzleCatalogue(tarvelle::ReadPuzzleFile(file), marks, {}),
+            picker.ShowPuzzles(tarvelle::PuzzleCatalogue(tarvelle::ReadPuzzleText(file), marks, {}),
                                filter, std::nullopt);
             picker.show();
         }));
