@@ -280,11 +280,10 @@ def preview_occupancy(image, board):
 
 
 def selected_rows(image):
-    """The first and last window row of the list's highlighted row."""
+    """The first and last window row of the list's highlighted row: blue, left of any text."""
     _, height, rows = image
     marked = [y for y in range(PREVIEW_TOP, height)
-              if rows[y][LIST_LEFT + 40] == rows[y][LIST_LEFT + 300] and
-              max(rows[y][LIST_LEFT + 40]) - min(rows[y][LIST_LEFT + 40]) > 80]
+              if rows[y][LIST_LEFT + 40][2] > rows[y][LIST_LEFT + 40][0] + 60]
     assert marked, "no row is selected in the picker"
     return marked[0], marked[-1]
 
