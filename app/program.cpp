@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "app/editor_wiring.h"
 #include "app/engine_settings_file.h"
@@ -74,12 +75,12 @@ void Program::ConnectWindow() {
                          });
                      });
     QObject::connect(&window_, &MainWindow::puzzlePickerOpened, &window_,
-                     [this](PuzzlePickerWindow* picker) {
-                         picker->AddRows(ReadPuzzleFile(PuzzleFile()), training_.Marks());
-                         QObject::connect(picker, &PuzzlePickerWindow::rowClicked, picker,
+                     [this](TrainingPickerWindow* picker) {
+                         picker->ShowPuzzles(ReadPuzzles(), puzzleFilter_, training_.CurrentRow());
+                         QObject::connect(picker, &TrainingPickerWindow::puzzleChosen, picker,
                                           [this, picker](int index) {
                                               picker->accept();
-                                              training_.Load(index, picker->Row(index));
+                                              training_.Load(index, picker->Puzzles().Row(index));
                                           });
                      });
     QObject::connect(&window_, &MainWindow::previousPuzzleRequested, &window_,
@@ -137,10 +138,22 @@ std::filesystem::path Program::PuzzleFile() const {
     return ChoosePuzzleFile(programDirectory_, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
 }
 
-void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const) {
-    const std::vector<PuzzleRow> rows = ReadPuzzleFile(PuzzleFile());
-    const int index = (training_.*choose)(static_cast<int>(rows.size()));
-    if (index >= 0) training_.Load(index, rows[static_cast<std::size_t>(index)]);
+PuzzleCatalogue Program::ReadPuzzles() const {
+    // The catalogue asks while the picker is open, so it keeps the schedule of the moment.
+    auto schedule = std::make_shared<const ReviewSchedule>(Schedule());
+    return PuzzleCatalogue(ReadPuzzleText(PuzzleFile()), training_.Marks(),
+                           [schedule](std::string_view fen) { return schedule->Due(fen); });
+}
+
+void Program::LoadPuzzleRow(int (PuzzleTraining::*choose)(const PuzzleCatalogue& puzzles,
+                                                          const PuzzleFilter& filter) const) {
+    const PuzzleCatalogue puzzles = ReadPuzzles();
+    const int index = (training_.*choose)(puzzles, puzzleFilter_);
+    if (index >= 0) {
+        training_.Load(index, puzzles.Row(index));
+    } else if (puzzles.Size() > 0) {
+        window_.ShowMessage("没有符合选题筛选的题目。", "题库");
+    }
 }
 
 CalendarDay Program::Today() {

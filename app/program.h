@@ -58,8 +58,12 @@ private:
 
     // The puzzle file as it is now: the user's own or the shipped one.
     std::filesystem::path PuzzleFile() const;
-    // Reads the puzzle file anew and loads the row `choose` picks from it, if it has rows.
-    void LoadPuzzleRow(int (PuzzleTraining::*choose)(int rowCount) const);
+    // The puzzle file read anew, with the keys the filter reads.
+    PuzzleCatalogue ReadPuzzles() const;
+    // Reads the puzzle file anew and loads the row `choose` picks from it within the filter; says
+    // so when no row passes.
+    void LoadPuzzleRow(int (PuzzleTraining::*choose)(const PuzzleCatalogue& puzzles,
+                                                     const PuzzleFilter& filter) const);
 
     // The day the review schedule and the statistics count as today; the one reader of
     // TARVELLE_TODAY, which fixes it for tests.
@@ -86,6 +90,8 @@ private:
     GameFlow game_;
     MoveJudge judge_;
     PuzzleTraining training_;
+    // The picker's choices, which 下一题 and 上一题 follow too.
+    PuzzleFilter puzzleFilter_;
     MainLoop loop_;
     bool activated_ = false;
     bool closed_ = false;

@@ -147,6 +147,7 @@ void AttemptRecord::Keep(Attempt attempt) {
 }
 
 std::optional<AttemptResult> AttemptRecord::LastResult(std::string_view fen) const {
+    if (last_.empty()) return std::nullopt;
     const auto found = last_.find(PuzzlePositionKey(fen));
     if (found == last_.end()) return std::nullopt;
     return attempts_[found->second].result;

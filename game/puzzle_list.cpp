@@ -101,17 +101,32 @@ std::string GbkToUtf8(std::string_view bytes) {
     return out;
 }
 
-// Splits at every "," into at most the five fields a row uses; the first three must be there.
-bool SplitFields(std::string_view line, PuzzleRow& row) {
+// 1 to 5 as a single digit between blanks; 0 for anything else.
+int ReadStars(std::string_view field) {
+    const std::size_t first = field.find_first_not_of(' ');
+    if (first == std::string_view::npos) return 0;
+    field = field.substr(first, field.find_last_not_of(' ') + 1 - first);
+    return field.size() == 1 && field[0] >= '1' && field[0] <= '5' ? field[0] - '0' : 0;
+}
+
+// Splits at every "," into at most the six fields a line uses; the first three must be there.
+bool SplitFields(std::string_view line, PuzzleLine& row) {
     constexpr std::size_t kNeeded = 3;
-    std::string* fields[] = {&row.puzzleNumber, &row.name, &row.fen, &row.solution, &row.themes};
-    for (std::size_t k = 0; k < std::size(fields); ++k) {
+    std::string_view fields[6];
+    std::size_t count = 0;
+    while (count < std::size(fields)) {
         const std::size_t comma = line.find(',');
-        if (comma == std::string_view::npos && k + 1 < kNeeded) return false;
-        fields[k]->assign(line.substr(0, comma));
+        fields[count++] = line.substr(0, comma);
         if (comma == std::string_view::npos) break;
         line.remove_prefix(comma + 1);
     }
+    if (count < kNeeded) return false;
+    row.number = fields[0];
+    row.name = fields[1];
+    row.fen = fields[2];
+    row.solution = fields[3];
+    row.themes = fields[4];
+    row.stars = ReadStars(fields[5]);
     return true;
 }
 
@@ -125,25 +140,33 @@ std::string DecodePuzzleText(std::string_view bytes) {
     return GbkToUtf8(bytes);
 }
 
-std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
-    std::vector<PuzzleRow> rows;
-    rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
-    int lineNumber = 0;
+void ForEachPuzzleLine(std::string_view text, const std::function<void(const PuzzleLine&)>& use) {
+    PuzzleLine row{};
     while (!text.empty()) {
         const std::size_t lineFeed = text.find('\n');
         std::string_view line = text.substr(0, lineFeed);
         text.remove_prefix(lineFeed == std::string_view::npos ? text.size() : lineFeed + 1);
         if (lineFeed != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-        ++lineNumber;
-        if (line.empty()) continue;
-        PuzzleRow& row = rows.emplace_back();
-        if (!SplitFields(line, row)) {
-            rows.pop_back();
-            continue;
-        }
-        row.lineNumber = std::to_string(lineNumber);
+        ++row.lineNumber;
+        if (!line.empty() && SplitFields(line, row)) use(row);
     }
+}
+
+std::vector<PuzzleRow> ParsePuzzleList(std::string_view text) {
+    std::vector<PuzzleRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+    ForEachPuzzleLine(text, [&rows](const PuzzleLine& line) { rows.push_back(line.Row()); });
     return rows;
+}
+
+PuzzleRow PuzzleLine::Row() const {
+    return {std::to_string(lineNumber),
+            std::string(number),
+            std::string(name),
+            std::string(fen),
+            std::string(solution),
+            std::string(themes),
+            stars};
 }
 
 std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirectory,
@@ -155,7 +178,7 @@ std::filesystem::path ChoosePuzzleFile(const std::filesystem::path& programDirec
     return programDirectory / "fens.txt";
 }
 
-std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file) {
+std::string ReadPuzzleText(const std::filesystem::path& file) {
     std::ifstream stream(file, std::ios::binary);
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(file, error);
@@ -163,7 +186,11 @@ std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file) {
     std::string bytes(static_cast<std::size_t>(size), '\0');
     stream.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<std::size_t>(stream.gcount()));
-    return ParsePuzzleList(DecodePuzzleText(bytes));
+    return DecodePuzzleText(bytes);
+}
+
+std::vector<PuzzleRow> ReadPuzzleFile(const std::filesystem::path& file) {
+    return ParsePuzzleList(ReadPuzzleText(file));
 }
 
 }  // namespace tarvelle

@@ -1,6 +1,5 @@
 #include "game/puzzle_training.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "game/puzzle_solution.h"
@@ -34,15 +33,16 @@ PuzzleTraining::PuzzleTraining(GameFlow& game, const MoveList& moveList, GameScr
       solved_(std::move(solvedFile)),
       attempts_(std::move(attemptsFile)) {}
 
-int PuzzleTraining::NextRow(int rowCount) const {
-    if (rowCount <= 0) return -1;
-    return current_ && current_->index + 1 < rowCount ? current_->index + 1 : 0;
+int PuzzleTraining::NextRow(const PuzzleCatalogue& puzzles, const PuzzleFilter& filter) const {
+    return filter.Next(puzzles, CurrentRow());
 }
 
-int PuzzleTraining::PreviousRow(int rowCount) const {
-    if (rowCount <= 0) return -1;
-    // The file may have lost rows since the current puzzle was loaded from it.
-    return current_ && current_->index > 0 ? std::min(current_->index, rowCount) - 1 : rowCount - 1;
+int PuzzleTraining::PreviousRow(const PuzzleCatalogue& puzzles, const PuzzleFilter& filter) const {
+    return filter.Previous(puzzles, CurrentRow());
+}
+
+std::optional<int> PuzzleTraining::CurrentRow() const {
+    return current_ ? std::optional<int>(current_->index) : std::nullopt;
 }
 
 int PuzzleTraining::ReviewRow(std::span<const std::size_t> dueRows) const {

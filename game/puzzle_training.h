@@ -18,6 +18,8 @@
 #include "game/game_flow.h"
 #include "game/game_screen.h"
 #include "game/move_judge.h"
+#include "game/puzzle_catalogue.h"
+#include "game/puzzle_filter.h"
 #include "game/puzzle_list.h"
 #include "game/puzzle_marks.h"
 #include "game/side_choice.h"
@@ -34,12 +36,13 @@ public:
                    SearchSettings& search, MoveJudge& judge, std::filesystem::path solvedFile,
                    std::filesystem::path attemptsFile);
 
-    // The row 下一题 loads from a file of `rowCount` rows: the one after the current puzzle's,
-    // wrapping to the first; the first before any puzzle was loaded. -1 for a file without rows.
-    int NextRow(int rowCount) const;
-    // The row 上一题 loads: the one before the current puzzle's, wrapping to the last; the last
-    // before any puzzle was loaded. -1 for a file without rows.
-    int PreviousRow(int rowCount) const;
+    // The row 下一题 loads: the first row after the current puzzle's that `filter` lets pass,
+    // going round past the end; the first passing row before any puzzle was loaded. -1 when no
+    // row passes.
+    int NextRow(const PuzzleCatalogue& puzzles, const PuzzleFilter& filter) const;
+    // The row 上一题 loads: the last passing row before the current puzzle's, going round past the
+    // start; the last passing row before any puzzle was loaded. -1 when no row passes.
+    int PreviousRow(const PuzzleCatalogue& puzzles, const PuzzleFilter& filter) const;
     // The row 复习 loads from `dueRows` (ReviewSchedule::DueRows): the first that is not the
     // current puzzle's, so that 复习 moves on, or the current one's when it is the only one. -1
     // when none is due.
@@ -63,6 +66,8 @@ public:
 
     const PuzzleMarks& Marks() const { return marks_; }
     const AttemptRecord& Attempts() const { return attempts_; }
+    // The file row of the puzzle being played; none when no puzzle is.
+    std::optional<int> CurrentRow() const;
     // `recorded` runs after every attempt is recorded, once the record holds it.
     void ObserveAttempts(std::function<void()> recorded) { attemptRecorded_ = std::move(recorded); }
 

@@ -35,7 +35,9 @@ std::filesystem::path SolvedPuzzlesFile(const char* xdgStateHome, const char* ho
 }
 
 std::string PuzzlePositionKey(std::string_view fen) {
-    auto record = std::make_unique<PositionRecord>();
+    // One record for all the calls of a thread: a new one is 29 KB to clear each time, which made
+    // the marks of a long list slow to look up.
+    thread_local const auto record = std::make_unique<PositionRecord>();
     const std::string text(fen);
     if (CchessFen2Board(record.get(), text.c_str()) == 0) return {};
     return CchessBoard2Fen(record.get());
@@ -51,7 +53,7 @@ SolvedPuzzles::SolvedPuzzles(std::filesystem::path file) : file_(std::move(file)
 }
 
 bool SolvedPuzzles::Contains(std::string_view fen) const {
-    return positions_.contains(PuzzlePositionKey(fen));
+    return !positions_.empty() && positions_.contains(PuzzlePositionKey(fen));
 }
 
 bool SolvedPuzzles::Add(std::string_view fen) {

@@ -7,6 +7,7 @@
 
 #include "board/board_surface.h"
 #include "board/piece_pictures.h"
+#include "ui/board_pixels.h"
 
 namespace tarvelle {
 
@@ -28,16 +29,13 @@ public:
     void DrawPicture(int x, int y, int pictureNumber) override;
 
     // What the panel shows, pixel for pixel.
-    const QImage& Pixels() const { return pixels_; }
+    const QImage& Pixels() const { return pixels_.Image(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const PictureFiles& pictures_;
-    QColor backgroundColour_;
-    QImage background_;
-    QImage pixels_;
+    BoardPixels pixels_;
 };
 
 }  // namespace tarvelle

@@ -173,7 +173,7 @@ void MainWindow::OpenPositionEditor() {
 }
 
 void MainWindow::OpenPuzzlePicker() {
-    PuzzlePickerWindow picker(this);
+    TrainingPickerWindow picker(pictures_, this);
     emit puzzlePickerOpened(&picker);
     picker.exec();
 }

@@ -14,8 +14,8 @@
 #include "ui/board_panel.h"
 #include "ui/engine_settings_dialog.h"
 #include "ui/position_editor_window.h"
-#include "ui/puzzle_picker_window.h"
 #include "ui/status_bar.h"
+#include "ui/training_picker_window.h"
 #include "ui/training_statistics_window.h"
 
 namespace tarvelle {
@@ -70,7 +70,7 @@ signals:
     // A fresh engine settings dialog, not yet shown: the place to fill it and connect to it.
     void engineSettingsOpened(tarvelle::EngineSettingsDialog* dialog);
     // The puzzle menu: a fresh picker, not yet shown, to fill and connect to; and its other items.
-    void puzzlePickerOpened(tarvelle::PuzzlePickerWindow* picker);
+    void puzzlePickerOpened(tarvelle::TrainingPickerWindow* picker);
     void previousPuzzleRequested();
     void nextPuzzleRequested();
     void repeatPuzzleRequested();

@@ -109,13 +109,17 @@ TEST_F(PuzzleTrainingTest, NextPreviousAndRepeatWrapAroundTheFile) {
     EXPECT_EQ(FenBox(), kRookMate);
 }
 
-// Loading starts a new game as the editor's does, without its side question.
-TEST_F(PuzzleTrainingTest, AClickInThePickerLoadsThePuzzleAsANewGame) {
+// A click only selects; Enter loads, starting a new game as the editor's does, without its side
+// question.
+TEST_F(PuzzleTrainingTest, EnterInThePickerLoadsTheSelectedPuzzleAsANewGame) {
     Play("c3c4");
     ClickCell(CellOf("d1"));
     ASSERT_NE(state->marks.selectedSquare, 0);
     WithPicker([&](QTreeView& list) {
         testing::ClickAt(*list.viewport(), list.visualRect(list.model()->index(1, 0)).center());
+        EXPECT_TRUE(list.isVisible()) << "a click does not load";
+        EXPECT_EQ(state->moveList.moveCount, 1);
+        QTest::keyClick(&list, Qt::Key_Return);
     });
     EXPECT_TRUE(program->Window().findChildren<QDialog*>().isEmpty()) << "the picker is closed";
     EXPECT_EQ(FenBox(), kBlackMates);
@@ -150,12 +154,12 @@ TEST_F(PuzzleTrainingTest, MatesGetTheirVerdictAndAttemptsAreMarked) {
     QStringList marks;
     WithPicker([&](QTreeView& list) {
         for (int row = 0; row < list.model()->rowCount(); ++row) {
-            marks << list.model()->index(row, 4).data().toString() + "|" +
+            marks << list.model()->index(row, 2).data().toString() + "|" +
                          list.model()->index(row, 5).data().toString();
         }
     });
     // The last attempt at each: a mate past the length, a clean mate, one left unsolved.
-    EXPECT_EQ(marks, (QStringList{"1|?", "|√", "1|×"}));
+    EXPECT_EQ(marks, (QStringList{"1|?", "1|√", "1|×"}));
 }
 
 // Two puzzles of the file are due on the day TARVELLE_TODAY names, a third only the next day, and

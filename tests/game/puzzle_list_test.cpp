@@ -13,7 +13,7 @@ namespace tarvelle {
 
 void PrintTo(const PuzzleRow& row, std::ostream* out) {
     *out << "{" << row.lineNumber << "|" << row.puzzleNumber << "|" << row.name << "|" << row.fen
-         << "|" << row.solution << "|" << row.themes << "}";
+         << "|" << row.solution << "|" << row.themes << "|" << row.stars << "}";
 }
 
 namespace {
@@ -35,10 +35,12 @@ TEST(PuzzleList, RowsKeepTheirLineNumbersAndFieldsAsWritten) {
          {{"1", "1", "A", "fa"}, {"2", "2", "B", "fb"}}},
         {"a lone carriage return stays in its line", "1,A,f\ra\r\n", {{"1", "1", "A", "f\ra"}}},
         {"short lines are skipped", "1,A\r\njust text\r\n3,C,fc\r\n", {{"3", "3", "C", "fc"}}},
-        {"a fourth field is the solution, a fifth the themes, further fields are ignored, blanks "
-         "kept",
-         " 7 , name ,fen x, h2e2 ,马后炮/卧槽马 ,3,more",
-         {{"1", " 7 ", " name ", "fen x", " h2e2 ", "马后炮/卧槽马 "}}},
+        {"the solution, the themes and the stars; further fields are ignored, blanks kept",
+         " 7 , name ,fen x, h2e2 , 马后炮/卧槽马 , 3 ,more",
+         {{"1", " 7 ", " name ", "fen x", " h2e2 ", " 马后炮/卧槽马 ", 3}}},
+        {"stars other than a digit from 1 to 5 are none",
+         "1,A,f,,,6\n2,B,f,,,3星\n3,C,f,,,0",
+         {{"1", "1", "A", "f"}, {"2", "2", "B", "f"}, {"3", "3", "C", "f"}}},
         {"empty fields count", ",,\r\n", {{"1", "", "", ""}}},
         {"only breaks", "\r\n\n\r\n", {}},
         {"nothing", "", {}},

@@ -5,7 +5,9 @@ and moves, and a take-back from the menu restores the board. Then, while the eng
 a move is played with two clicks and taken back. Then the first puzzle of the puzzle list is picked
 in the position editor, sent to the main board with the computer playing Black, and a move is played
 in it. Then Page Down loads the first puzzles for training in turn: their key moves mate, the solves
-are recorded, and Ctrl+O opens the puzzle list. Then the trainer judges a mate in two: a wrong
+are recorded, and Ctrl+O opens the puzzle picker: the preview follows a click, and with the
+length filter on two moves, Enter loads the first mate in two, and Page Up and Page Down go round
+the mates in two alone. Then the trainer judges a mate in two: a wrong
 move's verdict and refutation, Ctrl+Z, the key's reply and the mate, the attempt kept as a mistake;
 and in the next puzzle H marks the key, and the puzzle left unsolved is kept as failed. Last the
 window is closed; no engine process may outlive the program.
@@ -230,7 +232,8 @@ def play_puzzle_from_the_editor(x, window, top, board, program, screenshots):
 
 def solve_first_puzzles(x, window, top, board, program, state_home, screenshots, count=2):
     """Loads the first puzzles one after another with Page Down, mates in each with its stored key
-    move and finds them recorded as solved; Ctrl+O opens the puzzle list over the window."""
+    move and finds them recorded as solved; then the picker (pick_within_a_length). The number of
+    the puzzle loaded last."""
     puzzles, _ = collection.read(os.path.join(os.path.dirname(os.path.abspath(program)), "fens.txt"))
     for number, puzzle in enumerate(puzzles[:count], 1):
         key = puzzle.solution.split()
@@ -250,12 +253,75 @@ def solve_first_puzzles(x, window, top, board, program, state_home, screenshots,
                                                for puzzle in puzzles[:count])), \
             "the solves were not recorded"
 
+    return pick_within_a_length(x, window, board, puzzles, screenshots)
+
+
+# Where the picker's preview lies and at what scale it shows the board.
+PREVIEW_LEFT, PREVIEW_TOP, PREVIEW_SCALE = 526, 40, 0.6
+LIST_LEFT = 8
+
+
+def preview_occupancy(image, board):
+    """Cells of the preview that differ from the empty board picture over the same part of the
+    board, away from the cell's edges, by more than the scaling blurs: on average, pixel for pixel."""
+    _, _, rows = image
+    occupied = set()
+    for cell in range(90):
+        left, upper = 8 + 56 * (cell % 9) + 12, 8 + 56 * (cell // 9) + 12
+        points = [(x, y) for y in range(upper, upper + 32, 2) for x in range(left, left + 32, 2)]
+        difference = sum(
+            sum(abs(a - b) for a, b in zip(board[y][x], rows[PREVIEW_TOP + int(y * PREVIEW_SCALE)]
+                                           [PREVIEW_LEFT + int(x * PREVIEW_SCALE)]))
+            for x, y in points) / len(points)
+        # Empty points differ by up to about 90, pieces by 140 and more.
+        if difference > 115:
+            occupied.add(cell)
+    return occupied
+
+
+def selected_rows(image):
+    """The first and last window row of the list's highlighted row: blue, left of any text."""
+    _, height, rows = image
+    marked = [y for y in range(PREVIEW_TOP, height)
+              if rows[y][LIST_LEFT + 40][2] > rows[y][LIST_LEFT + 40][0] + 60]
+    assert marked, "no row is selected in the picker"
+    return marked[0], marked[-1]
+
+
+def pick_within_a_length(x, window, board, puzzles, screenshots):
+    """Ctrl+O opens the picker on the puzzle being played (the second), its preview showing it; a
+    click on the fourth row shows that puzzle instead. With the length filter on two moves, Enter
+    loads the first mate in two, and 上一题 and 下一题 go round the mates in two alone."""
     x.key(window, "ctrl+o")
-    picker = x.wait_for_window("^点选加载棋局$")
+    picker = x.wait_for_window("^选题$")
+    shown = grab_until(x, picker, lambda image: preview_occupancy(image, board) ==
+                       occupied_cells(puzzles[1].fen.split()[0]))
+    assert preview_occupancy(shown, board) == occupied_cells(puzzles[1].fen.split()[0]), \
+        "the preview does not show the puzzle being played"
+    first, last = selected_rows(shown)
+    height = last - first + 1
+    x.click(picker, LIST_LEFT + 100, first + 2 * height + height // 2)
+    fourth = occupied_cells(puzzles[3].fen.split()[0])
+    clicked = grab_until(x, picker, lambda image: preview_occupancy(image, board) == fourth)
+    assert preview_occupancy(clicked, board) == fourth, "the preview does not show the clicked row"
+    assert not x.window_gone(picker, timeout=0.5), "a click loaded the puzzle"
     if screenshots:
-        write_png(os.path.join(screenshots, "puzzle-picker.png"), x.grab(picker))
-    x.key(picker, "Escape")
-    assert x.window_gone(picker), "the picker stayed open"
+        write_png(os.path.join(screenshots, "puzzle-picker.png"), clicked)
+
+    two = [puzzle for puzzle in puzzles if puzzle.name.startswith("两步杀")]
+    x.click(picker, 76, 20)  # 步数: its list opens on 全部, then 1步, 2步
+    time.sleep(0.5)
+    x.xdotool("key", "Down", "Down", "Return")
+    wanted = occupied_cells(two[0].fen.split()[0])
+    grab_until(x, picker, lambda image: preview_occupancy(image, board) == wanted)
+    x.key(picker, "Return")
+    assert x.window_gone(picker), "Enter did not load the selected puzzle"
+    for press, puzzle in (("Return", two[0]), ("Prior", two[-1]), ("Next", two[0]),
+                          ("Next", two[1])):
+        if press != "Return":
+            x.key(window, press)
+        x.wait_for_window("^Tarvelle — %d %s$" % (puzzle.number, puzzle.name), timeout=30)
+    return two[1].number
 
 
 def box_pixels(image, top):
@@ -512,8 +578,11 @@ def main():
                                       env=x.env(), capture_output=True, text=True).stdout.strip(), \
                 "the side question was asked again"
             play_puzzle_from_the_editor(x, window, top, board, args.program, args.screenshots)
-            solve_first_puzzles(x, window, top, board, args.program, workdir, args.screenshots)
-            train_with_verdicts(x, window, top, board, args.program, workdir, args.screenshots, 2)
+            current = solve_first_puzzles(x, window, top, board, args.program, workdir,
+                                          args.screenshots)
+            # The picker left its filter on the mates in two, which the trainer's puzzles are.
+            train_with_verdicts(x, window, top, board, args.program, workdir, args.screenshots,
+                                current)
             x.key(window, "Escape")
             code = app.wait(timeout=30)
             assert code == 0, "exit code %d" % code

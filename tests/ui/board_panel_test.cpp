@@ -11,6 +11,7 @@
 
 #include "assets/board_picture.h"
 #include "ui/board_panel.h"
+#include "ui/board_preview.h"
 
 namespace tarvelle {
 namespace {
@@ -239,6 +240,36 @@ TEST_F(BoardPanelTest, PaintingShowsTheKeptPixels) {
     BoardPanel panel(pictures, kBoardSize, BoardPicture());
     panel.DrawPicture(120, 344, 8);
     EXPECT_EQ(panel.grab().toImage().convertToFormat(QImage::Format_RGB32), panel.Pixels());
+}
+
+// The preview draws with the same pictures at three fifths of the size, and turns the board round
+// when Black is to move, so that the side to move plays up the board.
+TEST_F(BoardPanelTest, PreviewIsSeenFromTheSideToMove) {
+    InstallPicture(1, 1);
+    InstallPicture(8, 8);
+    BoardPreview preview(pictures);
+    const QImage empty = preview.Shown();
+    const auto shows = [&](int column, int row) {
+        const QPoint centre((kCell * column + kCell / 2 + 8) * 3 / 5,
+                            (kCell * row + kCell / 2 + 8) * 3 / 5);
+        int differences = 0;
+        for (int dy = -6; dy < 6; ++dy) {
+            for (int dx = -6; dx < 6; ++dx) {
+                const QPoint at = centre + QPoint(dx, dy);
+                differences += preview.Shown().pixel(at) == empty.pixel(at) ? 0 : 1;
+            }
+        }
+        return differences > 20;
+    };
+    // Black's king on d9, Red's on e0.
+    preview.ShowPosition("3k5/9/9/9/9/9/9/9/9/4K4 w - - 0 1");
+    EXPECT_TRUE(shows(3, 0) && shows(4, 9));
+    EXPECT_FALSE(shows(5, 9) || shows(4, 0));
+    preview.ShowPosition("3k5/9/9/9/9/9/9/9/9/4K4 b - - 0 1");
+    EXPECT_TRUE(shows(5, 9) && shows(4, 0));
+    EXPECT_FALSE(shows(3, 0) || shows(4, 9));
+    preview.ShowPosition("not a position");
+    EXPECT_EQ(preview.Shown(), empty);
 }
 
 }  // namespace

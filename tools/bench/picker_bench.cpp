@@ -1,6 +1,10 @@
-// How long the puzzle list takes to open on a large puzzle file: from the press of the editor's
-// "打开棋局库" to the list painted with its rows, through the program's own editor wiring. The file
-// is the shipped collection's lines repeated to the given count. Run it in an X session (or with
+// How long the puzzle lists take on a large puzzle file. The editor's: from the press of
+// "打开棋局库" to the list painted with its rows, through the program's own editor wiring. The
+// puzzle menu's picker (选题), filled as the program fills it: from the start of the file's reading
+// to the list painted, then from each change of a filter to the list painted again, and the
+// process's resident memory with the picker open. The filters change half a second after the
+// picker is painted, as a player's first choice would. The file is the shipped collection's lines
+// repeated to the given count, each given themes and stars. Run it in an X session (or with
 // QT_QPA_PLATFORM=offscreen); it prints the median and the largest time over the runs, and the
 // processor time the program's thread spent, which a busy machine inflates less.
 //
@@ -16,10 +20,15 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include <QComboBox>
+#include <QLineEdit>
+
 #include "app/editor_wiring.h"
+#include "ui/training_picker_window.h"
 
 namespace {
 
@@ -36,9 +45,17 @@ void WritePuzzleFile(const fs::path& collection, const fs::path& file, int count
         if (comma != std::string::npos) lines.push_back(line.substr(comma));
     }
     if (lines.empty()) lines.push_back(",Test,4k4/9/9/9/9/9/9/9/9/R3K4 w - - 0 0");
+    // GBK, as the puzzle file is kept.
+    const char* const themes[] = {"\xC2\xED\xBA\xF3\xC5\xDA",  // 马后炮
+                                  "\xCE\xD4\xB2\xDB\xC2\xED",  // 卧槽马
+                                  "\xC2\xED\xBA\xF3\xC5\xDA/\xCE\xD4\xB2\xDB\xC2\xED", ""};
     std::ofstream out(file, std::ios::binary);
-    for (int k = 0; k < count; ++k)
-        out << k + 1 << lines[static_cast<std::size_t>(k) % lines.size()] << "\r\n";
+    for (int k = 0; k < count; ++k) {
+        std::string line = lines[static_cast<std::size_t>(k) % lines.size()];
+        // A line without a stored solution gets an empty one, so that its themes are the fifth.
+        if (std::count(line.begin(), line.end(), ',') < 3) line += ',';
+        out << k + 1 << line << ',' << themes[k % 4] << ',' << k % 5 + 1 << "\r\n";
+    }
 }
 
 double ThreadProcessorMs() {
@@ -66,6 +83,94 @@ public:
     }
 };
 
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with("VmRSS:")) return std::atof(line.c_str() + 6) / 1024;
+    }
+    return 0;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Notes the next paint of a widget.
+class PaintWatch final : public QObject {
+public:
+    bool painted = false;
+
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted = true;
+        return false;
+    }
+    // Runs `change`, then the event loop until the widget is painted; the milliseconds between.
+    double Time(const std::function<void()>& change) {
+        painted = false;
+        const Clock::time_point start = Clock::now();
+        change();
+        while (!painted)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    }
+};
+
+// The puzzle menu's picker over `file`, opened `runs` times, with its filters changed in each.
+void MeasureTrainingPicker(const fs::path& file, int runs, const tarvelle::PictureFiles& pictures,
+                           const tarvelle::PuzzleMarks& marks) {
+    std::vector<double> opened;
+    std::vector<double> filtered;
+    double worstFilter = 0;
+    double resident = 0;
+    int rows = 0;
+    for (int run = 0; run < runs; ++run) {
+        tarvelle::TrainingPickerWindow picker(pictures);
+        tarvelle::PuzzleFilter filter;
+        PaintWatch watch;
+        QWidget& list = *picker.findChild<QTreeView*>()->viewport();
+        list.installEventFilter(&watch);
+        opened.push_back(watch.Time([&] {
+            picker.ShowPuzzles(tarvelle::PuzzleCatalogue(tarvelle::ReadPuzzleText(file), marks, {}),
+                               filter, std::nullopt);
+            picker.show();
+        }));
+        rows = picker.Puzzles().Size();
+        // A player's first choice comes later than this; the picker looks up states meanwhile.
+        const Clock::time_point settled = Clock::now() + std::chrono::milliseconds(500);
+        while (Clock::now() < settled)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        const auto choice = [&picker](const char* name) {
+            return picker.findChild<QComboBox*>(QString::fromUtf8(name));
+        };
+        auto* search = picker.findChild<QLineEdit*>(QStringLiteral("搜索框"));
+        const std::function<void()> changes[] = {
+            [&] { choice("步数筛选")->setCurrentIndex(3); },
+            [&] { choice("杀法筛选")->setCurrentIndex(2); },
+            [&] { choice("星级筛选")->setCurrentIndex(2); },
+            [&] { choice("状态筛选")->setCurrentIndex(1); },
+            [&] { choice("步数筛选")->setCurrentIndex(0); },
+            [&] { choice("杀法筛选")->setCurrentIndex(0); },
+            [&] { choice("星级筛选")->setCurrentIndex(0); },
+            [&] { search->setText(QStringLiteral("1")); },
+            [&] { search->setText(QStringLiteral("12")); },
+            [&] { search->setText(QString()); },
+            [&] { choice("状态筛选")->setCurrentIndex(0); },
+        };
+        for (const auto& change : changes) {
+            filtered.push_back(watch.Time(change));
+            worstFilter = std::max(worstFilter, filtered.back());
+        }
+        resident = std::max(resident, ResidentMegabytes());
+    }
+    std::printf(
+        "puzzle picker of %d rows: read, filled and painted: median %.0f ms, max %.0f ms; "
+        "a filter changed and painted: median %.1f ms, max %.1f ms (%zu changes); resident "
+        "%.0f MB with the picker open (%d runs)\n",
+        rows, Median(opened), *std::max_element(opened.begin(), opened.end()), Median(filtered),
+        worstFilter, filtered.size(), resident, runs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,9 +185,16 @@ int main(int argc, char** argv) {
     tarvelle::PositionEditorWindow editor(pictures);
     tarvelle::EditorRecord record;
     PositionRecord game{};
-    // No record file: every row is looked up, none is marked.
-    const tarvelle::SolvedPuzzles solved{fs::path()};
-    const tarvelle::AttemptRecord attempts{fs::path()};
+    // Records kept in memory alone: every third puzzle of the collection failed and every third
+    // solved, so that every row is looked up and many are marked.
+    tarvelle::SolvedPuzzles solved{fs::path()};
+    tarvelle::AttemptRecord attempts{fs::path()};
+    const std::vector<tarvelle::PuzzleRow> collection =
+        tarvelle::ReadPuzzleFile(binary.parent_path() / "fens.txt");
+    for (std::size_t k = 0; k < collection.size(); k += 3) {
+        attempts.Add(collection[k].fen, tarvelle::AttemptResult::kFailed, {});
+        if (k + 1 < collection.size()) solved.Add(collection[k + 1].fen);
+    }
     const tarvelle::PuzzleMarks marks{attempts, solved};
     new tarvelle::EditorWiring(editor, record, game, file, marks,
                                [](const PositionRecord&, const std::string&) {});
@@ -116,6 +228,7 @@ int main(int argc, char** argv) {
             std::chrono::duration<double, std::milli>(watch.paintedAt - pressedAt).count());
         processorTimes.push_back(watch.paintedAtProcessorMs - pressedAtProcessorMs);
     }
+    MeasureTrainingPicker(file, runs, pictures, marks);
     fs::remove(file);
     std::sort(times.begin(), times.end());
     std::sort(processorTimes.begin(), processorTimes.end());
