@@ -1,7 +1,6 @@
 #include "ui/puzzle_picker_window.h"
 
-#include <QHeaderView>
-
+#include "ui/puzzle_list_view.h"
 #include "ui/window_frame.h"
 
 namespace tarvelle {
@@ -17,19 +16,8 @@ PuzzlePickerWindow::PuzzlePickerWindow(QWidget* parent) : QDialog(parent) {
     setModal(true);
 
     model_ = new PuzzleListModel(this);
-    list_ = new QTreeView(this);
-    list_->setObjectName(QStringLiteral("超级列表框_结果"));
-    list_->setGeometry(8, 8, 688, 528);
-    list_->setRootIsDecorated(false);
-    list_->setItemsExpandable(false);
-    // Rows of one height let the list place any row without measuring those above it.
-    list_->setUniformRowHeights(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_ = NewPuzzleListView(this, QStringLiteral("超级列表框_结果"), QRect(8, 8, 688, 528));
     list_->setModel(model_);
-    list_->header()->setStretchLastSection(false);
-    list_->header()->setSectionsMovable(false);
     for (int column = 0; column < PuzzleListModel::kColumnCount; ++column)
         list_->setColumnWidth(column, PuzzleListModel::ColumnWidth(column));
     connect(list_, &QTreeView::clicked, this,

@@ -1,9 +1,9 @@
 #include "ui/training_picker_window.h"
 
 #include <QCoreApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 
+#include "ui/puzzle_list_view.h"
 #include "ui/window_frame.h"
 
 namespace tarvelle {
@@ -83,18 +83,7 @@ void TrainingPickerWindow::CreateFilters() {
 }
 
 void TrainingPickerWindow::CreateList() {
-    list_ = new QTreeView(this);
-    list_->setObjectName(QStringLiteral("选题列表"));
-    list_->setGeometry(kListPlace);
-    list_->setRootIsDecorated(false);
-    list_->setItemsExpandable(false);
-    // Rows of one height let the list place any row without measuring those above it.
-    list_->setUniformRowHeights(true);
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->header()->setStretchLastSection(false);
-    list_->header()->setSectionsMovable(false);
+    list_ = NewPuzzleListView(this, QStringLiteral("选题列表"), kListPlace);
     list_->installEventFilter(this);
     connect(list_, &QTreeView::doubleClicked, this, [this] { ChooseSelected(); });
 }
