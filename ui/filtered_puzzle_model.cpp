@@ -6,15 +6,9 @@
 namespace tarvelle {
 namespace {
 
-struct ColumnDefinition {
-    const char* heading;
-    int width;
-    Qt::Alignment alignment;
-};
-
 enum Column { kNumber, kName, kLength, kThemes, kStars, kState };
 
-const ColumnDefinition kColumns[FilteredPuzzleModel::kColumnCount] = {
+const TableColumn kColumns[] = {
     {"棋局号", 60, Qt::AlignLeft}, {"棋局名称", 110, Qt::AlignLeft}, {"步数", 40, Qt::AlignHCenter},
     {"杀法", 136, Qt::AlignLeft},  {"星级", 70, Qt::AlignLeft},      {"状态", 70, Qt::AlignHCenter},
 };
@@ -26,7 +20,7 @@ QString Text(std::string_view text) {
 }  // namespace
 
 FilteredPuzzleModel::FilteredPuzzleModel(PuzzleCatalogue puzzles, QObject* parent)
-    : QAbstractTableModel(parent),
+    : ColumnTableModel(kColumns, parent),
       puzzles_(std::move(puzzles)),
       shown_(static_cast<std::size_t>(puzzles_.Size())) {
     std::iota(shown_.begin(), shown_.end(), 0);
@@ -50,27 +44,12 @@ int FilteredPuzzleModel::ShownRow(int fileRow) const {
                                                       : -1;
 }
 
-int FilteredPuzzleModel::ColumnWidth(int column) {
-    return kColumns[column].width;
-}
-
 int FilteredPuzzleModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(shown_.size());
 }
 
-int FilteredPuzzleModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumnCount;
-}
-
-QVariant FilteredPuzzleModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= rowCount() || index.column() >= kColumnCount) return {};
-    if (role == Qt::DisplayRole) return CellText(FileRow(index.row()), index.column());
-    if (role == Qt::TextAlignmentRole)
-        return (kColumns[index.column()].alignment | Qt::AlignVCenter).toInt();
-    return {};
-}
-
-QString FilteredPuzzleModel::CellText(int fileRow, int column) const {
+QString FilteredPuzzleModel::CellText(int shownRow, int column) const {
+    const int fileRow = FileRow(shownRow);
     switch (column) {
         case kNumber:
             return Text(puzzles_.Number(fileRow));
@@ -90,14 +69,6 @@ QString FilteredPuzzleModel::CellText(int fileRow, int column) const {
             return mark.isEmpty() ? QStringLiteral("待复习") : mark + QStringLiteral(" 待复习");
         }
     }
-    return {};
-}
-
-QVariant FilteredPuzzleModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
-    if (role == Qt::DisplayRole) return QString::fromUtf8(kColumns[section].heading);
-    if (role == Qt::TextAlignmentRole)
-        return (kColumns[section].alignment | Qt::AlignVCenter).toInt();
     return {};
 }
 

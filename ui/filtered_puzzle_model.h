@@ -3,20 +3,18 @@
 // when the list shows it, so a file of a hundred thousand puzzles opens and filters in a moment.
 #pragma once
 
-#include <QAbstractTableModel>
 #include <vector>
 
 #include "game/puzzle_catalogue.h"
 #include "game/puzzle_filter.h"
+#include "ui/column_table_model.h"
 
 namespace tarvelle {
 
-class FilteredPuzzleModel final : public QAbstractTableModel {
+class FilteredPuzzleModel final : public ColumnTableModel {
 public:
     // The columns, in order: 棋局号, 棋局名称, 步数, 杀法 (the themes), 星级 (as ★) and 状态 (the
     // mark of the last attempt, PuzzleMarks, and 待复习 when the puzzle is due).
-    static constexpr int kColumnCount = 6;
-
     // Shows every row of `puzzles` until a filter is applied.
     explicit FilteredPuzzleModel(PuzzleCatalogue puzzles, QObject* parent = nullptr);
 
@@ -27,17 +25,11 @@ public:
     int FileRow(int shownRow) const;
     // Where file row `fileRow` is shown, or -1 when it is not.
     int ShownRow(int fileRow) const;
-    // The width the list gives a column at first.
-    static int ColumnWidth(int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
 private:
-    QString CellText(int fileRow, int column) const;
+    QString CellText(int shownRow, int column) const override;
 
     PuzzleCatalogue puzzles_;
     std::vector<int> shown_;

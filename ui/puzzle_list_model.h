@@ -3,37 +3,29 @@
 // moment. That holds for the length and the mark too, which cost a few positions each.
 #pragma once
 
-#include <QAbstractTableModel>
 #include <vector>
 
 #include "game/puzzle_list.h"
 #include "game/puzzle_marks.h"
+#include "ui/column_table_model.h"
 
 namespace tarvelle {
 
-class PuzzleListModel final : public QAbstractTableModel {
+class PuzzleListModel final : public ColumnTableModel {
 public:
     // The columns, in order: 序号, 棋局号, 棋局名称, fens, 步数 (the length of the stored
     // solution) and 已解 (the mark of the last attempt, PuzzleMarks).
-    static constexpr int kColumnCount = 6;
-
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit PuzzleListModel(QObject* parent = nullptr);
 
     // Appends the rows at the end; `marks` marks them and must outlive the model.
     void Append(std::vector<PuzzleRow> rows, const PuzzleMarks& marks);
     // Row 0.. as shown; an index out of range reads a row of empty texts.
     PuzzleRow Row(int index) const;
-    // The width the list gives a column at first.
-    static int ColumnWidth(int column);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    int columnCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
 
 private:
-    QString CellText(const PuzzleRow& row, int column) const;
+    QString CellText(int index, int column) const override;
 
     std::vector<PuzzleRow> rows_;
     const PuzzleMarks* marks_ = nullptr;

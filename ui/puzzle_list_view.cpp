@@ -20,4 +20,10 @@ QTreeView* NewPuzzleListView(QWidget* parent, const QString& name, const QRect& 
     return list;
 }
 
+void ShowModel(QTreeView& list, ColumnTableModel* model) {
+    list.setModel(model);
+    for (int column = 0; column < model->columnCount(); ++column)
+        list.setColumnWidth(column, model->ColumnWidth(column));
+}
+
 }  // namespace tarvelle

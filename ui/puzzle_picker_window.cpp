@@ -17,9 +17,7 @@ PuzzlePickerWindow::PuzzlePickerWindow(QWidget* parent) : QDialog(parent) {
 
     model_ = new PuzzleListModel(this);
     list_ = NewPuzzleListView(this, QStringLiteral("超级列表框_结果"), QRect(8, 8, 688, 528));
-    list_->setModel(model_);
-    for (int column = 0; column < PuzzleListModel::kColumnCount; ++column)
-        list_->setColumnWidth(column, PuzzleListModel::ColumnWidth(column));
+    ShowModel(*list_, model_);
     connect(list_, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { emit rowClicked(index.row()); });
 

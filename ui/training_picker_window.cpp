@@ -117,9 +117,7 @@ void TrainingPickerWindow::ShowPuzzles(PuzzleCatalogue puzzles, PuzzleFilter& fi
     delete model_;
     model_ = new FilteredPuzzleModel(std::move(puzzles), this);
     model_->Apply(filter);
-    list_->setModel(model_);
-    for (int column = 0; column < FilteredPuzzleModel::kColumnCount; ++column)
-        list_->setColumnWidth(column, FilteredPuzzleModel::ColumnWidth(column));
+    ShowModel(*list_, model_);
     // The selection, not the current row: a click moves the current row before it selects.
     connect(list_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { ShowSelected(); });
