@@ -171,8 +171,12 @@ void Program::LoadReviewPuzzle() {
 }
 
 void Program::ShowReviewCount() {
+    // The menu asks at every opening: with nothing due, a long puzzle file is not read for it.
+    const ReviewSchedule schedule = Schedule();
     window_.ShowReviewCount(
-        static_cast<int>(Schedule().DueRows(ReadPuzzleFile(PuzzleFile())).size()));
+        schedule.DueOldestFirst().empty()
+            ? 0
+            : static_cast<int>(schedule.DueRows(ReadPuzzleFile(PuzzleFile())).size()));
 }
 
 void Program::Show() {
